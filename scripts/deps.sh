@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kelvane need. Idempotent and quiet:
+# when everything is there it only checks and says nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkgconf
+  qt6-base-dev libgl-dev            # Qt 6 Widgets (its CMake files need the GL headers)
+  libgtest-dev libgmock-dev         # GoogleTest and GoogleMock
+  libbenchmark-dev                  # Google Benchmark for bench/
+  xvfb xauth x11-utils xdotool      # a real window without a screen: screenshot and window-system test
+  fonts-dejavu-core                 # text in offscreen and Xvfb windows
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "kelvane: missing packages: ${missing[*]}; install them as root (apt-get install ${missing[*]})" >&2
+  exit 1
+fi
+echo "kelvane: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,51 @@
+#include "document/folder_listing.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace kelvane::document {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithDatIgnoringCase(const std::string& name) {
+  static constexpr std::string_view kExtension = ".dat";
+  if (name.size() < kExtension.size()) return false;
+  const auto tail = std::string_view(name).substr(name.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                    [](char a, char b) { return LowerAscii(a) == b; });
+}
+
+}  // namespace
+
+bool NameLessIgnoringCase(const std::string& a, const std::string& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
+    const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // equal but for case: byte order keeps the listing stable
+}
+
+FolderListing ListDatFiles(const std::string& folder) {
+  namespace fs = std::filesystem;
+  FolderListing listing;
+  std::error_code error;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error);
+  if (error) return listing;
+  listing.folderFound = true;
+  for (; it != fs::directory_iterator(); it.increment(error)) {
+    if (error) break;
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;  // follows links: a link to a model file is listed
+    std::string name = it->path().filename().string();
+    if (EndsWithDatIgnoringCase(name)) listing.names.push_back(std::move(name));
+  }
+  std::sort(listing.names.begin(), listing.names.end(), NameLessIgnoringCase);
+  return listing;
+}
+
+}  // namespace kelvane::document
