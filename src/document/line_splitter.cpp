@@ -5,9 +5,10 @@
 namespace kelvane::document {
 
 void LineSplitter::Feed(std::string_view bytes) {
+  if (bytes.empty()) return;
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
-  if (p != end && lastWasCr_ && *p == '\n') ++p;  // the LF of a CR LF split across two blocks
+  if (lastWasCr_ && *p == '\n') ++p;  // the LF of a CR LF split across two blocks
   lastWasCr_ = false;
   while (p != end) {
     const char* stop = p;

@@ -1,0 +1,46 @@
+#include "document/folder_listing.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temporary_folder.h"
+
+namespace kelvane::document {
+namespace {
+
+using Names = std::vector<std::string>;
+using testing::TemporaryFolder;
+
+TEST(ListDatFilesTest, ListsDatFilesOfAnyCaseInOrderWithoutRegardToCase) {
+  TemporaryFolder folder;
+  for (const char* name : {"wall.dat", "Base.DAT", "arch.Dat", "tower.ldr", "ship.mpd", "notes.txt",
+                           "car.dat.bak", "datafile", "b.dat"}) {
+    folder.Write(name, "0\r\n");
+  }
+  std::filesystem::create_directory(folder.File("x.dat"));
+  const FolderListing listing = ListDatFiles(folder.Path());
+  EXPECT_TRUE(listing.folderFound);
+  EXPECT_EQ(listing.names, (Names{"arch.Dat", "b.dat", "Base.DAT", "wall.dat"}));
+}
+
+TEST(ListDatFilesTest, AnEmptyFolderListsNothing) {
+  TemporaryFolder folder;
+  const FolderListing listing = ListDatFiles(folder.Path());
+  EXPECT_TRUE(listing.folderFound);
+  EXPECT_TRUE(listing.names.empty());
+}
+
+TEST(ListDatFilesTest, AMissingFolderIsReported) {
+  TemporaryFolder folder;
+  EXPECT_FALSE(ListDatFiles(folder.File("gone/")).folderFound);
+}
+
+TEST(NameOrderTest, FoldsAsciiCaseAndBreaksTiesByBytes) {
+  Names names = {"b.dat", "A.dat", "a.dat", "_.dat", "ab.dat", "B.dat"};
+  std::sort(names.begin(), names.end(), NameLessIgnoringCase);
+  EXPECT_EQ(names, (Names{"_.dat", "A.dat", "a.dat", "ab.dat", "B.dat", "b.dat"}));
+}
+
+}  // namespace
+}  // namespace kelvane::document
