@@ -1,0 +1,13 @@
+// kelvane-sort: the batch tool, the window's sort and save without the window.
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "cli/run_tool.h"
+#include "sorting/sort_command.h"
+
+int main(int argc, char* argv[]) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  return kelvane::cli::RunTool(arguments, kelvane::sorting::SortCheckedLines, std::cout, std::cerr);
+}

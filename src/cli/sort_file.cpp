@@ -1,0 +1,56 @@
+#include "cli/sort_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
+
+#include "document/model_file_reader.h"
+#include "document/model_file_writer.h"
+
+namespace kelvane::cli {
+namespace {
+
+FileOutcome Failed(const std::string& name, std::string_view reason) {
+  return FileOutcome{false, std::string(name).append(": ").append(reason)};
+}
+
+// The reader folds every "nothing to read here" case into one status; a user wants to know which.
+std::string_view WhyNotAFile(const std::string& file) {
+  struct stat info {};
+  if (!file.empty() && ::stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    return "Is a directory";
+  }
+  return "No such file or directory";
+}
+
+}  // namespace
+
+FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort) {
+  document::ReadResult read = document::ReadModelFile(file);
+  switch (read.status) {
+    case document::ReadResult::Status::kLoaded: break;
+    case document::ReadResult::Status::kNotAFile: return Failed(file, WhyNotAFile(file));
+    case document::ReadResult::Status::kUnreadable: return Failed(file, read.reason);
+  }
+
+  document::LineList lines(std::move(read.lines));
+  CheckPartLines(lines, settings.lines);
+  sort(lines, settings.sort);
+
+  if (settings.output && *settings.output == kStandardOutputName) {
+    const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, lines.Texts());
+    if (!error.empty()) return Failed("standard output", error);
+    return FileOutcome{true, {}};
+  }
+
+  const std::string& target = settings.output ? *settings.output : file;
+  // A copy is kept only of the file being overwritten, never of some other file that -o names.
+  const std::optional<std::string> backup =
+      settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
+  const document::SaveResult saved = document::SaveModelFile(target, backup, lines.Texts());
+  if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
+  return FileOutcome{true, {}};
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "cli/command_line.h"
+#include "document/line_list.h"
+#include "sorting/sort_options.h"
+
+namespace kelvane::cli {
+
+// The engine as the tool calls it: sorts the checked lines among their own positions.
+using SortFunction = std::function<bool(document::LineList&, const sorting::SortOptions&)>;
+
+struct FileOutcome {
+  bool done = false;
+  std::string message;  // when not done: "NAME: reason", NAME being the file that failed
+};
+
+// Reads one model file, checks its part lines (all, or those of --lines), sorts them and writes the
+// result: over the file itself (atomically, with a ".bak" copy of the old file when settings.backup
+// is on), to settings.output, or to standard output for "-". The result is written also when fewer
+// than two lines are checked, so that every run leaves the file in the window's saved form.
+FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort);
+
+}  // namespace kelvane::cli
