@@ -1,0 +1,41 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "cli/sort_file.h"
+
+namespace kelvane::cli::testing {
+
+// Stands in for the engine where a test is about what surrounds it: reverses the checked lines among
+// their own positions, which shows which lines were checked and that the result was written, and
+// remembers the options it was given.
+class ReversingSort {
+ public:
+  SortFunction Function() {
+    return [this](document::LineList& lines, const sorting::SortOptions& options) {
+      ++calls_;
+      options_ = options;
+      std::vector<std::size_t> checked;
+      for (std::size_t i = 0; i < lines.Size(); ++i) {
+        if (lines.IsChecked(i)) checked.push_back(i);
+      }
+      if (checked.size() < 2) return false;
+      for (std::size_t a = 0, b = checked.size() - 1; a < b; ++a, --b) {
+        std::string first = lines.Text(checked[a]);
+        lines.SetText(checked[a], lines.Text(checked[b]));
+        lines.SetText(checked[b], std::move(first));
+      }
+      return true;
+    };
+  }
+  int Calls() const { return calls_; }
+  const sorting::SortOptions& Options() const { return options_; }
+
+ private:
+  int calls_ = 0;
+  sorting::SortOptions options_;
+};
+
+}  // namespace kelvane::cli::testing
