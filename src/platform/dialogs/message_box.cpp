@@ -1,0 +1,14 @@
+#include "platform/dialogs/message_box.h"
+
+#include <QMessageBox>
+
+namespace kelvane::platform {
+
+void QtMessageBox::Show(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) {
+  QMessageBox box(icon == MessageIcon::kWarning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text,
+                  QMessageBox::Ok, owner);
+  box.setTextFormat(Qt::PlainText);  // file names may hold "<" and "&"
+  box.exec();
+}
+
+}  // namespace kelvane::platform
