@@ -1,0 +1,53 @@
+#include "app/settings/command_line.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kelvane::app {
+namespace {
+
+bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) text += ' ';
+    text += arguments[i];
+  }
+  return text;
+}
+
+std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine, PathStyle style) {
+  std::size_t nameStart = commandLine.size();
+  while (nameStart > 0 && !IsSeparator(commandLine[nameStart - 1], style)) --nameStart;
+  const std::string_view fileName = commandLine.substr(nameStart);
+  if (fileName.size() < 3) return std::nullopt;
+  const std::string_view tail = fileName.substr(fileName.size() - 3);
+  if (LowerAscii(tail[0]) != 'd' || LowerAscii(tail[1]) != 'a' || LowerAscii(tail[2]) != 't') return std::nullopt;
+  return CommandLineFile{std::string(commandLine.substr(0, nameStart)), std::string(fileName)};
+}
+
+std::string FallbackDatFolder(std::string_view homeFolder, PathStyle style) {
+  if (style == PathStyle::kWindows) return "C:\\";
+  if (homeFolder.empty()) return "/";
+  return WithFinalSeparator(std::string(homeFolder), style);
+}
+
+std::string WithFinalSeparator(std::string folder, PathStyle style) {
+  if (!folder.empty() && !IsSeparator(folder.back(), style)) {
+    folder += style == PathStyle::kWindows ? '\\' : '/';
+  }
+  return folder;
+}
+
+bool FolderExists(const std::string& folder) {
+  std::error_code error;
+  return std::filesystem::is_directory(folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder),
+                                       error);
+}
+
+}  // namespace kelvane::app

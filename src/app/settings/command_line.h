@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane::app {
+
+// Which characters end a folder in a path: "/" everywhere, and "\" as well on Windows.
+enum class PathStyle { kPosix, kWindows };
+
+#ifdef _WIN32
+inline constexpr PathStyle kNativePathStyle = PathStyle::kWindows;
+#else
+inline constexpr PathStyle kNativePathStyle = PathStyle::kPosix;
+#endif
+
+// The command-line text: the program's arguments (without the program's name) joined by single
+// spaces, so a path with spaces that the shell split into several arguments is whole again.
+std::string JoinArguments(const std::vector<std::string>& arguments);
+
+struct CommandLineFile {
+  std::string folder;    // everything up to and including the last separator; may be empty
+  std::string fileName;  // the rest
+};
+
+// The model file named on the command line: the text is taken as one path, whose file name is what
+// follows its last separator. Only a name whose last three characters are "dat" in any letter case
+// counts; anything else (an ".ldr" or ".mpd" file, a folder, a path in double quotes) gives nothing
+// and the command line is ignored. The text is used as it is: no quotes or blanks are removed.
+std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine,
+                                                        PathStyle style = kNativePathStyle);
+
+// The DAT folder to use where nothing else is known: "C:\" on Windows, elsewhere the user's home
+// folder with a final "/".
+std::string FallbackDatFolder(std::string_view homeFolder, PathStyle style = kNativePathStyle);
+
+// The folder with a final separator, so that folder + file name is a path. An empty folder (the
+// current one) stays empty.
+std::string WithFinalSeparator(std::string folder, PathStyle style = kNativePathStyle);
+
+// Whether a folder exists; the empty folder is the current one.
+bool FolderExists(const std::string& folder);
+
+}  // namespace kelvane::app
