@@ -21,6 +21,8 @@ class LineList {
   const std::string& Text(std::size_t index) const { return texts_[index]; }
   // Replaces the text; the check mark stays.
   void SetText(std::size_t index, std::string text) { texts_[index] = std::move(text); }
+  // Exchanges the text with `text` without copying it; the check mark stays.
+  void SwapText(std::size_t index, std::string& text) { texts_[index].swap(text); }
 
   bool IsChecked(std::size_t index) const { return checked_[index] != 0; }
   // Returns whether the mark really changed.
