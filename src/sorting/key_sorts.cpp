@@ -1,5 +1,7 @@
 // The key sorts of a run: each fills SortKeys with the keys of a range of SectionLines and sorts it.
 #include <span>
+#include <stdexcept>
+#include <utility>
 
 #include "sorting/line_fields.h"
 #include "sorting/sort_run.h"
@@ -21,23 +23,37 @@ double KeyValue(std::string_view line, int key) {
   }
 }
 
+double SortRun::LineValue(std::size_t index, int key) const {
+  if (coordinatesRead_ && key >= kKeyX && key <= kKeyZ) return sectionCoordinates_[index][static_cast<std::size_t>(key)];
+  return KeyValue(SectionLines[index], key);
+}
+
 void SortRun::SortKeyedLines(int direction, std::size_t start) {
-  sorter_.Sort(SortKeys, std::span<std::string>(SectionLines).subspan(start), direction == kAscending);
+  if (start > SectionLines.size() || SortKeys.size() > SectionLines.size() - start) {
+    throw std::out_of_range("more keys than section lines");
+  }
+  for (const auto& exchange : sorter_.Exchanges(SortKeys, direction == kAscending)) {
+    std::swap(SortKeys[exchange.first], SortKeys[exchange.second]);
+    const std::size_t first = start + exchange.first;
+    const std::size_t second = start + exchange.second;
+    SectionLines[first].swap(SectionLines[second]);
+    if (coordinatesRead_) std::swap(sectionCoordinates_[first], sectionCoordinates_[second]);
+  }
 }
 
 void SortRun::SortByKey(int key, int direction) {
   SortKeys.assign(SectionLines.size(), 0.0F);
   if (key < kKeyX || key > kKeyColor) return;
-  for (std::size_t i = 0; i < SectionLines.size(); ++i) SortKeys[i] = SortKeyFromValue(KeyValue(SectionLines[i], key));
+  for (std::size_t i = 0; i < SectionLines.size(); ++i) SortKeys[i] = SortKeyFromValue(LineValue(i, key));
   SortKeyedLines(direction, 0);
 }
 
 void SortRun::SortBySecondKey(int firstAxis, int axis, int direction) {
   runNumbers_.resize(SectionLines.size());
-  std::size_t run = 0;
+  std::uint32_t run = 0;
   double previous = 0.0;
   for (std::size_t i = 0; i < SectionLines.size(); ++i) {
-    const double value = KeyValue(SectionLines[i], firstAxis);
+    const double value = LineValue(i, firstAxis);
     if (i > 0 && value != previous) ++run;
     runNumbers_[i] = run;
     previous = value;
@@ -47,12 +63,12 @@ void SortRun::SortBySecondKey(int firstAxis, int axis, int direction) {
 
 void SortRun::SortByThirdKey(int firstAxis, int secondAxis, int axis, int direction) {
   runNumbers_.resize(SectionLines.size());
-  std::size_t run = 0;
+  std::uint32_t run = 0;
   double previousFirst = 0.0;
   double previousSecond = 0.0;
   for (std::size_t i = 0; i < SectionLines.size(); ++i) {
-    const double first = KeyValue(SectionLines[i], firstAxis);
-    const double second = KeyValue(SectionLines[i], secondAxis);
+    const double first = LineValue(i, firstAxis);
+    const double second = LineValue(i, secondAxis);
     if (i > 0 && (first != previousFirst || second != previousSecond)) ++run;
     runNumbers_[i] = run;
     previousFirst = first;
@@ -71,7 +87,7 @@ void SortRun::SortRuns(int axis, int direction) {
     if (i - start > 1) {
       SortKeys.resize(i - start);
       for (std::size_t k = 0; k < SortKeys.size(); ++k) {
-        SortKeys[k] = SortKeyFromValue(KeyValue(SectionLines[start + k], axis));
+        SortKeys[k] = SortKeyFromValue(LineValue(start + k, axis));
       }
       SortKeyedLines(direction, start);
     }

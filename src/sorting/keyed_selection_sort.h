@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvane::sorting {
@@ -13,24 +14,40 @@ namespace kelvane::sorting {
 // the order it leaves equal keys in is part of the program's result: a second key sort starts from
 // it, and users see it.
 //
-// The plain procedure takes O(n^2) comparisons; this one gives exactly the same exchanges in
-// O(n log n) with a tournament tree over the positions, whose root always names the leftmost best key
-// among the positions not yet placed. The tree's storage is kept between calls.
+// The plain procedure takes O(n^2) comparisons. This one finds exactly the same exchanges in
+// O(n log n), from the following observation. The steps place the keys group by group, a group being
+// all keys of one value, best value first. While a group is placed, each step takes the leftmost
+// remaining position of the group, so the group's positions are taken in increasing order; and the
+// position being filled is the leftmost open one, so the key displaced from it is the leftmost of its
+// own group and simply moves to the position just taken. So it is enough to know, when a group's turn
+// comes, the current positions of its keys in increasing order, and to follow each displaced key to
+// its new position.
+//
+// The storage is kept from one call to the next, so sorting many small sections allocates nothing.
 class KeyedSelectionSort {
  public:
-  // Sorts `keys` and moves `lines[k]` along with `keys[k]`. Needs lines.size() >= keys.size() (lines
-  // past the keys are not touched) and no NaN among the keys (NumericValue never makes one).
+  struct Exchange {
+    std::uint32_t first;   // the position being filled
+    std::uint32_t second;  // the position the chosen key stood at; always after `first`
+  };
+
+  // The exchanges the selection sort makes on `keys`, in the order it makes them; the keys themselves
+  // are not changed. Needs no NaN among the keys (NumericValue never makes one). The result is valid
+  // until the next call.
+  std::span<const Exchange> Exchanges(std::span<const float> keys, bool ascending);
+
+  // Sorts `keys` and moves `lines[k]` along with `keys[k]`; needs lines.size() >= keys.size() (lines
+  // past the keys are not touched).
   void Sort(std::span<float> keys, std::span<std::string> lines, bool ascending);
 
  private:
-  struct Entry {
-    float key;
-    std::uint32_t position;
-  };
-  template <bool kAscending>
-  void SortIn(std::span<float> keys, std::span<std::string> lines);
-
-  std::vector<Entry> tree_;
+  // Keys with their starting positions, in the order their groups are placed.
+  std::vector<std::pair<float, std::uint32_t>> byKey_;
+  // For each key, in the same order: its current position.
+  std::vector<std::uint32_t> positions_;
+  // For each open position: the index into positions_ of the key that stands there.
+  std::vector<std::uint32_t> slotAt_;
+  std::vector<Exchange> exchanges_;
 };
 
 }  // namespace kelvane::sorting

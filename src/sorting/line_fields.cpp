@@ -35,4 +35,20 @@ std::string_view CoordinateField(std::string_view line, int axis) {
   return line.substr(start, end - start);
 }
 
+std::array<double, 3> CoordinateValues(std::string_view line) {
+  // The 1st to 5th spaces after the first character: axis a lies between the (a + 2)-th and the
+  // (a + 3)-th of them.
+  std::array<std::size_t, 5> spaces{};
+  std::size_t found = 0;
+  for (std::size_t i = 1; i < line.size() && found < spaces.size(); ++i) {
+    if (line[i] == ' ') spaces[found++] = i;
+  }
+  std::array<double, 3> values{};
+  for (std::size_t axis = 0; axis < values.size() && axis + 2 < found; ++axis) {
+    const std::size_t start = spaces[axis + 1];
+    values[axis] = NumericValue(line.substr(start, spaces[axis + 2] - start));
+  }
+  return values;
+}
+
 }  // namespace kelvane::sorting

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,9 @@ std::string_view PartNameField(std::string_view line);
 // spaces, when the field is the last of the line (a coordinate is always followed by a space), or
 // when the axis is not 0, 1 or 2.
 std::string_view CoordinateField(std::string_view line, int axis);
+
+// NumericValue of the X, Y and Z fields, as CoordinateField finds them, in one pass over the line.
+std::array<double, 3> CoordinateValues(std::string_view line);
 
 inline std::string GetColor(std::string_view line) { return std::string(ColorField(line)); }
 inline std::string GetPartName(std::string_view line) { return std::string(PartNameField(line)); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -115,6 +116,14 @@ bool IsBeyondLargest(std::string_view digits, long long exponent) {
   return magnitude + exponent > 0;
 }
 
+// Most fields are short numbers such as "-120" or "0.5". When all digits fit a double's significand
+// exactly and the power of ten is one of the exact ones (up to 10^22), a single multiplication or
+// division rounds correctly, with no need for the general conversion.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kExactSignificandLimit = std::uint64_t{1} << 53;
+
 double DecimalValue(Reader& reader) {
   NumberText text;
   bool negative = false;
@@ -126,10 +135,19 @@ double DecimalValue(Reader& reader) {
   const std::size_t digitsStart = text.Size();
   bool sawDigit = false;
   bool sawPoint = false;
+  std::uint64_t significand = 0;  // the digits as one integer, while they fit
+  bool significandExact = true;
+  long long fractionDigits = 0;
   for (;;) {
     const char c = reader.Peek();
     if (IsDigit(c)) {
       sawDigit = true;
+      if (significand < kExactSignificandLimit / 10) {
+        significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+      } else {
+        significandExact = false;
+      }
+      if (sawPoint) ++fractionDigits;
     } else if (c == '.' && !sawPoint) {
       sawPoint = true;
     } else {
@@ -164,6 +182,14 @@ double DecimalValue(Reader& reader) {
       }
       if (exponentNegative) exponent = -exponent;
     }
+  }
+
+  const long long powerOfTen = exponent - fractionDigits;
+  if (significandExact && powerOfTen >= -22 && powerOfTen <= 22) {
+    const double whole = static_cast<double>(significand);
+    const double value = powerOfTen < 0 ? whole / kExactPowersOfTen[static_cast<std::size_t>(-powerOfTen)]
+                                        : whole * kExactPowersOfTen[static_cast<std::size_t>(powerOfTen)];
+    return negative ? -value : value;
   }
 
   double value = 0.0;

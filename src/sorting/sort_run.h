@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,13 @@ double KeyValue(std::string_view line, int key);
 
 // One sort of the checked lines of a list: the options it runs with and its work storage.
 //
-// SortList walks the list, cuts the checked lines into sections and has each sorted by SortSection,
-// which orders SectionLines by the key sorts SortByKey, SortBySecondKey and SortByThirdKey; each of
-// those fills SortKeys and hands it to SortKeyedLines. The storage is public so that every stage can
-// be driven and inspected on its own.
+// SortList walks the list and cuts the checked lines into sections. Each section's texts are taken
+// out of the list into SectionLines (moved, never copied), ordered by SortSection and put back into
+// the same checked entries. SortSection orders SectionLines with the key sorts SortByKey,
+// SortBySecondKey and SortByThirdKey; each of those fills SortKeys and hands it to SortKeyedLines.
+// Working a section at a time keeps the storage as small as the largest section, which is what lets
+// a model of a million lines sort in a fraction of a second. The storage is public so that every
+// stage can be driven and inspected on its own.
 class SortRun {
  public:
   explicit SortRun(const SortOptions& options);
@@ -46,11 +50,11 @@ class SortRun {
   // Sorts the checked lines of `lines` among their own positions, section by section; unchecked lines
   // and check marks stay where they are. A section ends after a model boundary line ("0 FILE", "0
   // NOFILE", "0 !DATA") and, with betweenSteps, after a STEP line, whether the line is checked or not;
-  // a section of one line is left as it is.
+  // a section of one line is left as it is. Should anything fail (memory), every text is back in the
+  // list before the exception leaves: a section may be half sorted, but no line is lost.
   void SortList(document::LineList& lines);
 
-  // Sorts SectionLines with the options and moves it into SortLines from SectionStart on (so
-  // SectionLines is spent afterwards). Needs SectionStart + SectionLines.size() <= SortLines.size().
+  // Orders SectionLines in place as the options say.
   void SortSection();
 
   // Orders all of SectionLines by one key code; a code outside 0..4 leaves it as it is.
@@ -63,20 +67,29 @@ class SortRun {
   // Sorts all of SortKeys, moving SectionLines[start + k] along with SortKeys[k].
   void SortKeyedLines(int direction, std::size_t start);
 
-  std::vector<std::string> SortLines;     // the checked lines, in list order
-  std::size_t SectionStart = 0;           // where the section being sorted goes back into SortLines
-  std::vector<std::string> SectionLines;  // the section being sorted
+  std::size_t SectionStart = 0;           // list index of the first line of the open section
+  std::vector<std::string> SectionLines;  // the checked lines of the open section, in list order
   std::vector<float> SortKeys;            // one key per line of the range being sorted
 
  private:
-  void CloseSection();
-  // Sorts by `axis` each stretch of SectionLines that shares one run number, longer than one line.
+  // Sorts the open section if it holds two lines or more and puts its lines back.
+  void CloseSection(document::LineList& lines);
+  // Puts SectionLines back into the checked entries of the list from SectionStart on.
+  void ReturnSectionLines(document::LineList& lines);
+  // Sorts by `axis` each stretch of SectionLines that shares one run number, if longer than one line.
   void SortRuns(int axis, int direction);
   int AxisDirection(int axis) const;
+  // The value of one key of SectionLines[index]: read from the line, or, while a coordinate sort of
+  // SortSection runs, taken from the coordinates it read once for the section.
+  double LineValue(std::size_t index, int key) const;
 
   SortOptions options_;
   KeyedSelectionSort sorter_;
-  std::vector<std::size_t> runNumbers_;  // per line of SectionLines, counting runs from 0
+  std::vector<std::uint32_t> runNumbers_;  // per line of SectionLines, counting runs from 0
+  // The X, Y and Z values of SectionLines, read once per section and exchanged along with the lines;
+  // only used while coordinatesRead_ is set.
+  std::vector<std::array<double, 3>> sectionCoordinates_;
+  bool coordinatesRead_ = false;
 };
 
 }  // namespace kelvane::sorting
