@@ -1,0 +1,19 @@
+#include "ui/about/about_box_position.h"
+
+#include "app/settings/integer_halving.h"
+
+namespace kelvane::ui {
+
+std::optional<TwipsPosition> AboutBoxPosition(const TwipsBounds& owner, float boxWidth, float boxHeight) {
+  const auto halfWidth = app::IntegerHalf(owner.width - boxWidth);
+  const auto halfHeight = app::IntegerHalf(owner.height - boxHeight);
+  if (!halfWidth || !halfHeight) return std::nullopt;
+  return TwipsPosition{owner.left + static_cast<float>(*halfWidth), owner.top + static_cast<float>(*halfHeight)};
+}
+
+std::string VersionLine(int major, int minor, int revision) {
+  return std::string("Version ") + std::to_string(major) + "." + std::to_string(minor) + "." +
+         std::to_string(revision);
+}
+
+}  // namespace kelvane::ui
