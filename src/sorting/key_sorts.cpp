@@ -24,7 +24,8 @@ double KeyValue(std::string_view line, int key) {
 }
 
 double SortRun::LineValue(std::size_t index, int key) const {
-  if (coordinatesRead_ && key >= kKeyX && key <= kKeyZ) return sectionCoordinates_[index][static_cast<std::size_t>(key)];
+  if (coordinatesRead_ && key >= kKeyX && key <= kKeyZ)
+    return sectionCoordinates_[index][static_cast<std::size_t>(key)];
   return KeyValue(SectionLines[index], key);
 }
 

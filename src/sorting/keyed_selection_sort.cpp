@@ -11,7 +11,8 @@ std::span<const KeyedSelectionSort::Exchange> KeyedSelectionSort::Exchanges(std:
   exchanges_.clear();
   const std::size_t count = keys.size();
   if (count < 2) return exchanges_;
-  if (count > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("too many keys for one sort");
+  if (count > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("too many keys for one sort");
 
   byKey_.resize(count);
   for (std::size_t k = 0; k < count; ++k) byKey_[k] = {keys[k], static_cast<std::uint32_t>(k)};

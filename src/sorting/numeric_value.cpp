@@ -103,7 +103,8 @@ double UnsignedValue(Reader& reader, bool octal) {
 bool IsBeyondLargest(std::string_view digits, long long exponent) {
   const auto point = digits.find('.');
   const std::string_view whole = digits.substr(0, point);
-  const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : digits.substr(point + 1);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view{} : digits.substr(point + 1);
   long long magnitude = 0;
   const auto firstWhole = whole.find_first_not_of('0');
   if (firstWhole != std::string_view::npos) {

@@ -15,20 +15,25 @@ std::array<int, 3> EffectiveKeyOrder(const std::array<int, 3>& keyOrder) {
 }
 
 int SortRun::AxisDirection(int axis) const {
-  const bool ascending = axis == kAxisX ? options_.xAscending : axis == kAxisY ? options_.yAscending : options_.zAscending;
+  const bool ascending = axis == kAxisX   ? options_.xAscending
+                         : axis == kAxisY ? options_.yAscending
+                                          : options_.zAscending;
   return ascending ? kAscending : kDescending;
 }
 
 void SortRun::SortSection() {
   switch (options_.sortKey) {
     case SortKey::kCoordinates: {
-      // Three key sorts read the coordinates of every line; reading them once is a third of the work.
+      // The three key sorts would read each line's coordinates up to six times; read them once, in
+      // one pass over the line, and let them travel with the lines.
       struct ForgetCoordinates {
         bool& read;
         ~ForgetCoordinates() { read = false; }
       } forget{coordinatesRead_};
       sectionCoordinates_.resize(SectionLines.size());
-      for (std::size_t i = 0; i < SectionLines.size(); ++i) sectionCoordinates_[i] = CoordinateValues(SectionLines[i]);
+      for (std::size_t i = 0; i < SectionLines.size(); ++i) {
+        sectionCoordinates_[i] = CoordinateValues(SectionLines[i]);
+      }
       coordinatesRead_ = true;
       const auto [first, second, third] = options_.keyOrder;
       SortByKey(first, AxisDirection(first));
