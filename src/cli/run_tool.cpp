@@ -1,12 +1,13 @@
 #include "cli/run_tool.h"
 
 #include "cli/command_line.h"
+#include "cli/heap_preparation.h"
 #include "cli/help_text.h"
 
 namespace kelvane::cli {
 
 int RunTool(const std::vector<std::string_view>& arguments, const SortFunction& sort, std::ostream& out,
-            std::ostream& err) {
+            std::ostream& err, document::LineList& model) {
   const CommandLine commandLine = ParseCommandLine(arguments);
   switch (commandLine.action) {
     case CommandLine::Action::kShowHelp:
@@ -23,9 +24,10 @@ int RunTool(const std::vector<std::string_view>& arguments, const SortFunction& 
     case CommandLine::Action::kRun: break;
   }
 
+  PrepareHeapForModels(commandLine.settings.files);
   int status = kExitSuccess;
   for (const std::string& file : commandLine.settings.files) {
-    const FileOutcome outcome = SortFile(file, commandLine.settings, sort);
+    const FileOutcome outcome = SortFile(file, commandLine.settings, sort, model);
     if (!outcome.done) {
       err << kProgramName << ": " << outcome.message << "\n" << std::flush;
       status = kExitFileFailed;

@@ -49,7 +49,8 @@ FileOutcome WriteIntoSpecialFile(const std::string& target, const std::vector<st
 
 }  // namespace
 
-FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort) {
+FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
+                     document::LineList& model) {
   document::ReadResult read = document::ReadModelFile(file);
   switch (read.status) {
     case document::ReadResult::Status::kLoaded: break;
@@ -57,22 +58,22 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
     case document::ReadResult::Status::kUnreadable: return Failed(file, read.reason);
   }
 
-  document::LineList lines(std::move(read.lines));
-  CheckPartLines(lines, settings.lines);
-  sort(lines, settings.sort);
+  model.Assign(std::move(read.lines));
+  CheckPartLines(model, settings.lines);
+  sort(model, settings.sort);
 
   if (settings.output && *settings.output == kStandardOutputName) {
-    const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, lines.Texts());
+    const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, model.Texts());
     if (!error.empty()) return Failed("standard output", error);
     return FileOutcome{true, {}};
   }
 
   const std::string& target = settings.output ? *settings.output : file;
-  if (IsSpecialFile(target)) return WriteIntoSpecialFile(target, lines.Texts());
+  if (IsSpecialFile(target)) return WriteIntoSpecialFile(target, model.Texts());
   // A copy is kept only of the file being overwritten, never of some other file that -o names.
   const std::optional<std::string> backup =
       settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
-  const document::SaveResult saved = document::SaveModelFile(target, backup, lines.Texts());
+  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts());
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
   return FileOutcome{true, {}};
 }

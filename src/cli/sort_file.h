@@ -21,6 +21,8 @@ struct FileOutcome {
 // result: over the file itself (atomically, with a ".bak" copy of the old file when settings.backup
 // is on), to settings.output, or to standard output for "-". The result is written also when fewer
 // than two lines are checked, so that every run leaves the file in the window's saved form.
-FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort);
+// `model` is where the file's lines are held; it keeps them afterwards.
+FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
+                     document::LineList& model);
 
 }  // namespace kelvane::cli

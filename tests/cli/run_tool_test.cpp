@@ -30,7 +30,8 @@ class RunToolTest : public ::testing::Test {
     std::ostringstream out;
     std::ostringstream err;
     ToolRun run;
-    run.status = RunTool(views, sort_.Function(), out, err);
+    document::LineList model;
+    run.status = RunTool(views, sort_.Function(), out, err, model);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -24,7 +24,7 @@ constexpr std::string_view kReversed =
 class SortFileTest : public ::testing::Test {
  protected:
   FileOutcome Sort(const std::string& name, const RunSettings& settings) {
-    return SortFile(folder_.File(name), settings, sort_.Function());
+    return SortFile(folder_.File(name), settings, sort_.Function(), model_);
   }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_.Path()),
@@ -33,6 +33,7 @@ class SortFileTest : public ::testing::Test {
 
   TemporaryFolder folder_;
   testing::ReversingSort sort_;
+  document::LineList model_;
 };
 
 TEST_F(SortFileTest, OverwritesTheFileWithCrLfAndKeepsTheOldOneAsBackup) {
@@ -138,7 +139,7 @@ TEST_F(SortFileTest, AFileThatCannotBeReadIsNamedWithTheReasonAndNothingIsWritte
       {"/proc/self/mem", "/proc/self/mem: Input/output error"},
   };
   for (const Case& test : cases) {
-    const FileOutcome outcome = SortFile(test.path, RunSettings{}, sort_.Function());
+    const FileOutcome outcome = SortFile(test.path, RunSettings{}, sort_.Function(), model_);
     EXPECT_FALSE(outcome.done) << test.path;
     EXPECT_EQ(outcome.message, test.message);
   }
