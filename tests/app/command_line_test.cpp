@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/temporary_folder.h"
 
 namespace kelvane::app {
 namespace {
@@ -71,15 +70,6 @@ TEST(CommandLineTest, FinalSeparatorIsAddedOnlyWhereMissing) {
   EXPECT_EQ(WithFinalSeparator("C:\\m", PathStyle::kWindows), "C:\\m\\");
   EXPECT_EQ(WithFinalSeparator("C:\\m\\", PathStyle::kWindows), "C:\\m\\");
   EXPECT_EQ(WithFinalSeparator("C:/m/", PathStyle::kWindows), "C:/m/");
-}
-
-TEST(CommandLineTest, FolderExistsOnlyForFolders) {
-  testing::TemporaryFolder folder;
-  folder.Write("car.dat", "0 car\r\n");
-  EXPECT_TRUE(FolderExists(folder.Path()));
-  EXPECT_TRUE(FolderExists(""));  // the current folder
-  EXPECT_FALSE(FolderExists(folder.File("car.dat")));
-  EXPECT_FALSE(FolderExists(folder.File("missing/")));
 }
 
 }  // namespace

@@ -111,14 +111,6 @@ TEST(SettingTextTest, EveryWrittenSingleReadsBackToItsSevenDigitValue) {
   }
 }
 
-TEST(SettingTextTest, IntegersAndBooleansAreWrittenPlainly) {
-  EXPECT_EQ(FormatInteger(0), "0");
-  EXPECT_EQ(FormatInteger(-32768), "-32768");
-  EXPECT_EQ(FormatInteger(2), "2");
-  EXPECT_EQ(FormatBoolean(true), "True");
-  EXPECT_EQ(FormatBoolean(false), "False");
-}
-
 TEST(IntegerHalfTest, RoundsHalvesToEvenThenDropsTheRemainderTowardZero) {
   const struct {
     double value;

@@ -102,19 +102,6 @@ TEST(QtSettingsStoreTest, AwkwardTextsSurviveARoundTrip) {
   for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(store.Read("Paths", "Key" + std::to_string(i)), texts[i]);
 }
 
-TEST(QtSettingsStoreTest, LaterWriteReplacesTheEarlierOne) {
-  testing::TemporaryFolder folder;
-  const QString path = QString::fromStdString(folder.File("Kelvane.conf"));
-  {
-    QtSettingsStore store(path);
-    store.Write("Settings", "BackupFile", "1");
-    store.Write("Settings", "BackupFile", "0");
-    ASSERT_TRUE(store.Flush());
-  }
-  EXPECT_EQ(QtSettingsStore(path).Read("Settings", "BackupFile"), "0");
-  EXPECT_EQ(ReadIniLines(folder.File("Kelvane.conf"))["Settings"], std::vector<std::string>{"BackupFile=0"});
-}
-
 TEST(QtSettingsStoreTest, UnwritableFileIsReported) {
   testing::TemporaryFolder folder;
   folder.Write("taken", "a file where the settings folder should be");

@@ -62,14 +62,6 @@ TEST_F(KelvaneAboutTest, FixedBoxWithTheVersionOfThisBuild) {
   EXPECT_EQ(box.IconImage->pixmap().toImage().pixelColor(16, 16), QColor(Qt::red)) << "the owner's icon";
 }
 
-TEST_F(KelvaneAboutTest, ControlsScaleWithTheScreensTwipsPerPixel) {
-  const FixedScreen large(12.0);  // 120 dots per inch
-  Kelvane_About box(&owner_, large);
-  EXPECT_EQ(box.minimumSize(), QSize(499, 138));  // 5985 x 1650 twips
-  EXPECT_EQ(box.QORNLogo->geometry(), QRect(5, 5, 131, 126));
-  EXPECT_EQ(box.AboutText[3]->geometry(), QRect(145, 110, 341, 21));
-}
-
 TEST_F(KelvaneAboutTest, EveryTextFitsItsLabel) {
   Kelvane_About box(&owner_, screen_);
   for (QLabel* label : box.AboutText) {
