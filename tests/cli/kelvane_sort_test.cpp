@@ -10,12 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "document/line_list.h"
+#include "document/model_file_reader.h"
 #include "kelvane/version.h"
+#include "sorting/sort_command.h"
 #include "support/temporary_folder.h"
 #include "tool_process.h"
 
 namespace kelvane::cli {
 namespace {
+
+using namespace std::string_literals;
 
 using kelvane::testing::TemporaryFolder;
 using testing::ProcessResult;
@@ -138,9 +143,9 @@ TEST_F(KelvaneSortTest, OutputToStandardOutputWritesNoFile) {
 }
 
 TEST_F(KelvaneSortTest, EveryLineEndIsWrittenAsCrLfAndEveryOtherByteIsKept) {
-  const std::string high("1 4 0 9 0 1 0 0 0 1 0 0 0 1 \xe9t\xe9\t.dat", 36);
-  const std::string low("1 4 0 1 0 1 0 0 0 1 0\0 0 0 1 caf\xc3\xa9.dat  ", 40);
-  const std::string comment("0 \x80\xff\t \0", 8);
+  const std::string high = "1 4 0 9 0 1 0 0 0 1 0 0 0 1 \xe9t\xe9\t.dat"s;
+  const std::string low = "1 4 0 1 0 1 0 0 0 1 0\0 0 0 1 caf\xc3\xa9.dat  "s;
+  const std::string comment = "0 \x80\xff\t \0"s;
   folder_.Write("m.dat", low + "\n" + comment + "\r" + high);
   ASSERT_EQ(Run({"m.dat"}).exitStatus, 0);
   EXPECT_EQ(folder_.Read("m.dat"), high + "\r\n" + comment + "\r\n" + low + "\r\n");
@@ -281,6 +286,34 @@ TEST_F(KelvaneSortTest, ANamedPipeAsOutputIsWrittenIntoNotReplaced) {
   ASSERT_EQ(::stat(folder_.File("pipe").c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
   EXPECT_EQ(EntryCount(), 2u);
+}
+
+// Large enough for the program to prepare its heap for a big model, which must not change a byte.
+TEST_F(KelvaneSortTest, ALargeModelComesOutAsTheEngineSortsIt) {
+  std::string model;
+  for (int i = 0; i < 240'000; ++i) {
+    if (i % 51 == 50) {
+      model.append("0 STEP\n");
+      continue;
+    }
+    model.append("1 ").append(std::to_string(i % 16)).append(" ").append(std::to_string(i * 7 % 40 * 20));
+    model.append(" ").append(std::to_string(i * 13 % 30 * -8)).append(" ").append(std::to_string(i * 17 % 40 * 20));
+    model.append(" 1 0 0 0 1 0 0 0 1 ").append(std::to_string(3000 + i % 50)).append(".dat\n");
+  }
+  ASSERT_GT(model.size(), 9u << 20);
+  folder_.Write("big.ldr", model);
+
+  document::LineList expected(document::ReadModelFile(folder_.File("big.ldr")).lines);
+  for (std::size_t i = 0; i < expected.Size(); ++i) expected.SetChecked(i, expected.Text(i)[0] == '1');
+  sorting::SortOptions options;
+  options.betweenSteps = false;
+  ASSERT_TRUE(sorting::SortCheckedLines(expected, options));
+  std::string expectedBytes;
+  for (const std::string& line : expected.Texts()) expectedBytes.append(line).append("\r\n");
+
+  const ProcessResult result = Run({"--no-steps", "-o", "-", "big.ldr"});
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_TRUE(result.out == expectedBytes);  // not EXPECT_EQ: a failure would print 10 MB twice
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 namespace kelvane::cli {
 namespace {
 
+using namespace std::string_literals;
+
 using kelvane::testing::TemporaryFolder;
 
 // Three part lines around a comment; reversed by the stand-in sort, they read c, b, a.
@@ -102,9 +104,9 @@ TEST_F(SortFileTest, FewerThanTwoCheckedLinesStillWriteTheSavedForm) {
 }
 
 TEST_F(SortFileTest, EveryByteOfEveryLineIsKept) {
-  const std::string first("1\t7 0 0 0 1 0 0 0 1 0 0 0 1 \xff\xfe.dat", 36);
-  const std::string second("1 7 0 0 \0 1 0 0 0 1 0 0 0 1 caf\xc3\xa9.dat ", 37);
-  const std::string comment("0 \x80\x81 latin-1 \xe9", 16);
+  const std::string first = "1\t7 0 0 0 1 0 0 0 1 0 0 0 1 \xff\xfe.dat"s;
+  const std::string second = "1 7 0 0 \0 1 0 0 0 1 0 0 0 1 caf\xc3\xa9.dat "s;
+  const std::string comment = "0 \x80\x81 latin-1 \xe9"s;
   folder_.Write("m.dat", first + "\r\n" + comment + "\r\n" + second + "\r\n");
   ASSERT_TRUE(Sort("m.dat", RunSettings{}).done);
   EXPECT_EQ(folder_.Read("m.dat"), second + "\r\n" + comment + "\r\n" + first + "\r\n");
