@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/line_list.h"
@@ -44,8 +45,6 @@ double KeyValue(std::string_view line, int key);
 class SortRun {
  public:
   explicit SortRun(const SortOptions& options);
-
-  const SortOptions& Options() const { return options_; }
 
   // Sorts the checked lines of `lines` among their own positions, section by section; unchecked lines
   // and check marks stay where they are. A section ends after a model boundary line ("0 FILE", "0
