@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kelvane::sorting {
@@ -41,11 +40,13 @@ class KeyedSelectionSort {
   void Sort(std::span<float> keys, std::span<std::string> lines, bool ascending);
 
  private:
-  // Keys with their starting positions, in the order their groups are placed.
-  std::vector<std::pair<float, std::uint32_t>> byKey_;
-  // For each key, in the same order: its current position.
-  std::vector<std::uint32_t> positions_;
-  // For each open position: the index into positions_ of the key that stands there.
+  struct Entry {
+    float key;
+    std::uint32_t position;
+  };
+  // The keys, in the order their groups are placed, each with its current position.
+  std::vector<Entry> byKey_;
+  // For each open position: the index into byKey_ of the key that stands there.
   std::vector<std::uint32_t> slotAt_;
   std::vector<Exchange> exchanges_;
 };
