@@ -21,9 +21,10 @@ int main(int argc, char* argv[]) {
   unsigned long long lineCount = 0;
   unsigned long long seed = 1;
   if (argc < 2 || argc > 3 || !ReadNumber(argv[1], lineCount) || (argc == 3 && !ReadNumber(argv[2], seed))) {
-    std::fputs("Usage: kelvane-make-model LINES [SEED] > FILE\n"
-               "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output.\n",
-               stderr);
+    std::fputs(
+        "Usage: kelvane-make-model LINES [SEED] > FILE\n"
+        "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output.\n",
+        stderr);
     return 2;
   }
   const auto lines = kelvane::bench::MakeSyntheticModel(lineCount, seed);

@@ -30,17 +30,17 @@ class Random {
   std::uint64_t state_;
 };
 
-constexpr std::array<std::string_view, 12> kColors{"0",  "1",  "4",  "7",   "14",  "15",
+constexpr std::array<std::string_view, 12> kColors{"0",  "1",  "4",  "7",  "14",  "15",
                                                    "19", "25", "71", "72", "320", "484"};
-constexpr std::array<std::string_view, 12> kParts{
-    "3001.dat",  "3003.dat",  "3004.dat",  "3010.dat",  "3020.dat",  "3023.dat",
-    "3040b.dat", "3068b.dat", "3069b.dat", "3070b.dat", "30414.dat", "60481.dat"};
+constexpr std::array<std::string_view, 12> kParts{"3001.dat",  "3003.dat",  "3004.dat",  "3010.dat",
+                                                  "3020.dat",  "3023.dat",  "3040b.dat", "3068b.dat",
+                                                  "3069b.dat", "3070b.dat", "30414.dat", "60481.dat"};
 // The four quarter turns about the vertical axis.
-constexpr std::array<std::string_view, 4> kRotations{
-    "1 0 0 0 1 0 0 0 1", "0 0 1 0 1 0 -1 0 0", "-1 0 0 0 1 0 0 0 -1", "0 0 -1 0 1 0 1 0 0"};
-constexpr std::array<std::string_view, 4> kHeader{
-    "0 Synthetic model", "0 Name: synthetic.ldr", "0 Author: kelvane-make-model",
-    "0 !LDRAW_ORG Unofficial_Model"};
+constexpr std::array<std::string_view, 4> kRotations{"1 0 0 0 1 0 0 0 1", "0 0 1 0 1 0 -1 0 0",
+                                                     "-1 0 0 0 1 0 0 0 -1", "0 0 -1 0 1 0 1 0 0"};
+constexpr std::array<std::string_view, 4> kHeader{"0 Synthetic model", "0 Name: synthetic.ldr",
+                                                  "0 Author: kelvane-make-model",
+                                                  "0 !LDRAW_ORG Unofficial_Model"};
 constexpr int kPartsPerStep = 50;
 
 std::string PartLine(Random& random) {

@@ -11,9 +11,8 @@ using Action = CommandLine::Action;
 
 std::string Lowercase(std::string_view text) {
   std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-    return static_cast<char>(c < 0x80 ? std::tolower(c) : c);
-  });
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(c < 0x80 ? std::tolower(c) : c); });
   return lower;
 }
 
@@ -51,8 +50,21 @@ std::optional<std::array<int, 3>> ParseKeyOrder(std::string_view value) {
 
 // The options and how each one is read.
 enum class OptionId {
-  kBy, kOrder, kX, kY, kZ, kPart, kColor, kLines, kOutput,
-  kSteps, kNoSteps, kBackup, kNoBackup, kHelp, kVersion,
+  kBy,
+  kOrder,
+  kX,
+  kY,
+  kZ,
+  kPart,
+  kColor,
+  kLines,
+  kOutput,
+  kSteps,
+  kNoSteps,
+  kBackup,
+  kNoBackup,
+  kHelp,
+  kVersion,
 };
 
 struct OptionSpec {
@@ -167,17 +179,28 @@ class Parser {
           BadValue(spec, value, "x, y and z, each once, first key first, e.g. yzx");
         }
         break;
-      case OptionId::kX: SetDirection(spec, value, settings.sort.xAscending); break;
-      case OptionId::kY: SetDirection(spec, value, settings.sort.yAscending); break;
-      case OptionId::kZ: SetDirection(spec, value, settings.sort.zAscending); break;
-      case OptionId::kPart: SetDirection(spec, value, settings.sort.partAscending); break;
-      case OptionId::kColor: SetDirection(spec, value, settings.sort.colorAscending); break;
+      case OptionId::kX:
+        SetDirection(spec, value, settings.sort.xAscending);
+        break;
+      case OptionId::kY:
+        SetDirection(spec, value, settings.sort.yAscending);
+        break;
+      case OptionId::kZ:
+        SetDirection(spec, value, settings.sort.zAscending);
+        break;
+      case OptionId::kPart:
+        SetDirection(spec, value, settings.sort.partAscending);
+        break;
+      case OptionId::kColor:
+        SetDirection(spec, value, settings.sort.colorAscending);
+        break;
       case OptionId::kLines:
         if (auto ranges = ParseLineRanges(value)) {
           if (!settings.lines) settings.lines.emplace();
           settings.lines->insert(settings.lines->end(), ranges->begin(), ranges->end());
         } else {
-          BadValue(spec, value, "line numbers A or ranges A-B with 1 <= A <= B, separated by commas, e.g. 3-40,52");
+          BadValue(spec, value,
+                   "line numbers A or ranges A-B with 1 <= A <= B, separated by commas, e.g. 3-40,52");
         }
         break;
       case OptionId::kOutput:
@@ -185,12 +208,24 @@ class Parser {
         if (value.empty()) return Fail("empty output path");
         settings.output = std::string(value);
         break;
-      case OptionId::kSteps: settings.sort.betweenSteps = true; break;
-      case OptionId::kNoSteps: settings.sort.betweenSteps = false; break;
-      case OptionId::kBackup: settings.backup = true; break;
-      case OptionId::kNoBackup: settings.backup = false; break;
-      case OptionId::kHelp: result_.action = Action::kShowHelp; break;
-      case OptionId::kVersion: result_.action = Action::kShowVersion; break;
+      case OptionId::kSteps:
+        settings.sort.betweenSteps = true;
+        break;
+      case OptionId::kNoSteps:
+        settings.sort.betweenSteps = false;
+        break;
+      case OptionId::kBackup:
+        settings.backup = true;
+        break;
+      case OptionId::kNoBackup:
+        settings.backup = false;
+        break;
+      case OptionId::kHelp:
+        result_.action = Action::kShowHelp;
+        break;
+      case OptionId::kVersion:
+        result_.action = Action::kShowVersion;
+        break;
     }
   }
 

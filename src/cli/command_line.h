@@ -12,10 +12,10 @@ namespace kelvane::cli {
 
 // What kelvane-sort was asked to do on its files.
 struct RunSettings {
-  sorting::SortOptions sort;                       // the window's first-run defaults unless changed
-  std::optional<std::vector<LineRange>> lines;     // --lines; none = every part line
-  bool backup = true;                              // --backup / --no-backup
-  std::optional<std::string> output;               // -o / --output; "-" is standard output
+  sorting::SortOptions sort;                    // the window's first-run defaults unless changed
+  std::optional<std::vector<LineRange>> lines;  // --lines; none = every part line
+  bool backup = true;                           // --backup / --no-backup
+  std::optional<std::string> output;            // -o / --output; "-" is standard output
   std::vector<std::string> files;
 };
 

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,9 +52,12 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
                      document::LineList& model) {
   document::ReadResult read = document::ReadModelFile(file);
   switch (read.status) {
-    case document::ReadResult::Status::kLoaded: break;
-    case document::ReadResult::Status::kNotAFile: return Failed(file, WhyNotAFile(file));
-    case document::ReadResult::Status::kUnreadable: return Failed(file, read.reason);
+    case document::ReadResult::Status::kLoaded:
+      break;
+    case document::ReadResult::Status::kNotAFile:
+      return Failed(file, WhyNotAFile(file));
+    case document::ReadResult::Status::kUnreadable:
+      return Failed(file, read.reason);
   }
 
   model.Assign(std::move(read.lines));

@@ -55,62 +55,94 @@ TEST_P(CommandLineAccepted, GivesTheSettings) {
   ExpectSameSettings(parsed.settings, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CommandLineAccepted,
-    ::testing::Values(
-        Accepted{{"m.dat"}, [](RunSettings&) {}},
-        Accepted{{"--by", "part", "m.dat"}, [](RunSettings& s) { s.sort.sortKey = SortKey::kPartNumber; }},
-        Accepted{{"--by=color", "m.dat"}, [](RunSettings& s) { s.sort.sortKey = SortKey::kColor; }},
-        Accepted{{"m.dat", "--by", "Coordinates"},
-                 [](RunSettings& s) { s.sort.sortKey = SortKey::kCoordinates; }},
-        Accepted{{"--order", "xyz", "m.dat"}, [](RunSettings& s) { s.sort.keyOrder = {0, 1, 2}; }},
-        Accepted{{"--order=ZXY", "m.dat"}, [](RunSettings& s) { s.sort.keyOrder = {2, 0, 1}; }},
-        Accepted{{"--x", "descending", "m.dat"}, [](RunSettings& s) { s.sort.xAscending = false; }},
-        Accepted{{"--y", "ascending", "m.dat"}, [](RunSettings& s) { s.sort.yAscending = true; }},
-        Accepted{{"--z=ascending", "m.dat"}, [](RunSettings& s) { s.sort.zAscending = true; }},
-        Accepted{{"--part", "DESCENDING", "m.dat"}, [](RunSettings& s) { s.sort.partAscending = false; }},
-        Accepted{{"--color", "descending", "m.dat"}, [](RunSettings& s) { s.sort.colorAscending = false; }},
-        Accepted{{"--no-steps", "m.dat"}, [](RunSettings& s) { s.sort.betweenSteps = false; }},
-        Accepted{{"--no-steps", "--steps", "m.dat"}, [](RunSettings&) {}},
-        Accepted{{"--no-backup", "m.dat"}, [](RunSettings& s) { s.backup = false; }},
-        Accepted{{"--no-backup", "--backup", "m.dat"}, [](RunSettings&) {}},
-        Accepted{{"--lines", "3-40,52", "m.dat"},
-                 [](RunSettings& s) { s.lines = std::vector<LineRange>{{3, 40}, {52, 52}}; }},
-        Accepted{{"--lines=5", "--lines", "1-2", "m.dat"},
-                 [](RunSettings& s) { s.lines = std::vector<LineRange>{{5, 5}, {1, 2}}; }},
-        Accepted{{"-o", "out.dat", "m.dat"}, [](RunSettings& s) { s.output = "out.dat"; }},
-        Accepted{{"-oout.dat", "m.dat"}, [](RunSettings& s) { s.output = "out.dat"; }},
-        Accepted{{"m.dat", "--output", "-"}, [](RunSettings& s) { s.output = "-"; }},
-        Accepted{{"--output=-", "m.dat"}, [](RunSettings& s) { s.output = "-"; }},
-        // A later option overrides an earlier one.
-        Accepted{{"--by", "part", "--by", "color", "--x", "descending", "--x", "ascending", "m.dat"},
-                 [](RunSettings& s) { s.sort.sortKey = SortKey::kColor; }},
-        Accepted{{"--", "m.dat"}, [](RunSettings&) {}},
-        Accepted{{"--no-steps", "--", "m.dat"}, [](RunSettings& s) { s.sort.betweenSteps = false; }},
-        Accepted{{"--", "--no-steps"}, [](RunSettings& s) { s.files = {"--no-steps"}; }},
-        Accepted{{"--", "-m.dat", "--", "-"}, [](RunSettings& s) { s.files = {"-m.dat", "--", "-"}; }},
-        Accepted{{"-"}, [](RunSettings& s) { s.files = {"-"}; }},
-        Accepted{{"a.dat", "--no-backup", "b.ldr", "c.mpd"},
-                 [](RunSettings& s) {
-                   s.backup = false;
-                   s.files = {"a.dat", "b.ldr", "c.mpd"};
-                 }},
-        Accepted{{"--by", "part", "--order", "zyx", "--x", "descending", "--y", "ascending", "--z",
-                  "ascending", "--part", "descending", "--color", "descending", "--no-steps",
-                  "--lines", "2", "--no-backup", "--output", "o.dat", "m.dat"},
-                 [](RunSettings& s) {
-                   s.sort.sortKey = SortKey::kPartNumber;
-                   s.sort.keyOrder = {2, 1, 0};
-                   s.sort.xAscending = false;
-                   s.sort.yAscending = true;
-                   s.sort.zAscending = true;
-                   s.sort.partAscending = false;
-                   s.sort.colorAscending = false;
-                   s.sort.betweenSteps = false;
-                   s.lines = std::vector<LineRange>{{2, 2}};
-                   s.backup = false;
-                   s.output = "o.dat";
-                 }}));
+INSTANTIATE_TEST_SUITE_P(Table, CommandLineAccepted,
+                         ::testing::Values(Accepted{{"m.dat"}, [](RunSettings&) {}},
+                                           Accepted{
+                                               {"--by", "part", "m.dat"},
+                                               [](RunSettings& s) { s.sort.sortKey = SortKey::kPartNumber; }},
+                                           Accepted{{"--by=color", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.sortKey = SortKey::kColor; }},
+                                           Accepted{{"m.dat", "--by", "Coordinates"},
+                                                    [](RunSettings& s) {
+                                                      s.sort.sortKey = SortKey::kCoordinates;
+                                                    }},
+                                           Accepted{{"--order", "xyz", "m.dat"},
+                                                    [](RunSettings& s) {
+                                                      s.sort.keyOrder = {0, 1, 2};
+                                                    }},
+                                           Accepted{{"--order=ZXY", "m.dat"},
+                                                    [](RunSettings& s) {
+                                                      s.sort.keyOrder = {2, 0, 1};
+                                                    }},
+                                           Accepted{{"--x", "descending", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.xAscending = false; }},
+                                           Accepted{{"--y", "ascending", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.yAscending = true; }},
+                                           Accepted{{"--z=ascending", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.zAscending = true; }},
+                                           Accepted{{"--part", "DESCENDING", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.partAscending = false; }},
+                                           Accepted{{"--color", "descending", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.colorAscending = false; }},
+                                           Accepted{{"--no-steps", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.betweenSteps = false; }},
+                                           Accepted{{"--no-steps", "--steps", "m.dat"}, [](RunSettings&) {}},
+                                           Accepted{{"--no-backup", "m.dat"},
+                                                    [](RunSettings& s) { s.backup = false; }},
+                                           Accepted{{"--no-backup", "--backup", "m.dat"},
+                                                    [](RunSettings&) {}},
+                                           Accepted{{"--lines", "3-40,52", "m.dat"},
+                                                    [](RunSettings& s) {
+                                                      s.lines = std::vector<LineRange>{{3, 40}, {52, 52}};
+                                                    }},
+                                           Accepted{{"--lines=5", "--lines", "1-2", "m.dat"},
+                                                    [](RunSettings& s) {
+                                                      s.lines = std::vector<LineRange>{{5, 5}, {1, 2}};
+                                                    }},
+                                           Accepted{{"-o", "out.dat", "m.dat"},
+                                                    [](RunSettings& s) { s.output = "out.dat"; }},
+                                           Accepted{{"-oout.dat", "m.dat"},
+                                                    [](RunSettings& s) { s.output = "out.dat"; }},
+                                           Accepted{{"m.dat", "--output", "-"},
+                                                    [](RunSettings& s) { s.output = "-"; }},
+                                           Accepted{{"--output=-", "m.dat"},
+                                                    [](RunSettings& s) { s.output = "-"; }},
+                                           // A later option overrides an earlier one.
+                                           Accepted{{"--by", "part", "--by", "color", "--x", "descending",
+                                                     "--x", "ascending", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.sortKey = SortKey::kColor; }},
+                                           Accepted{{"--", "m.dat"}, [](RunSettings&) {}},
+                                           Accepted{{"--no-steps", "--", "m.dat"},
+                                                    [](RunSettings& s) { s.sort.betweenSteps = false; }},
+                                           Accepted{{"--", "--no-steps"},
+                                                    [](RunSettings& s) { s.files = {"--no-steps"}; }},
+                                           Accepted{{"--", "-m.dat", "--", "-"},
+                                                    [](RunSettings& s) { s.files = {"-m.dat", "--", "-"}; }},
+                                           Accepted{{"-"}, [](RunSettings& s) { s.files = {"-"}; }},
+                                           Accepted{{"a.dat", "--no-backup", "b.ldr", "c.mpd"},
+                                                    [](RunSettings& s) {
+                                                      s.backup = false;
+                                                      s.files = {"a.dat", "b.ldr", "c.mpd"};
+                                                    }},
+                                           Accepted{{"--by",    "part",        "--order",    "zyx",
+                                                     "--x",     "descending",  "--y",        "ascending",
+                                                     "--z",     "ascending",   "--part",     "descending",
+                                                     "--color", "descending",  "--no-steps", "--lines",
+                                                     "2",       "--no-backup", "--output",   "o.dat",
+                                                     "m.dat"},
+                                                    [](RunSettings& s) {
+                                                      s.sort.sortKey = SortKey::kPartNumber;
+                                                      s.sort.keyOrder = {2, 1, 0};
+                                                      s.sort.xAscending = false;
+                                                      s.sort.yAscending = true;
+                                                      s.sort.zAscending = true;
+                                                      s.sort.partAscending = false;
+                                                      s.sort.colorAscending = false;
+                                                      s.sort.betweenSteps = false;
+                                                      s.lines = std::vector<LineRange>{{2, 2}};
+                                                      s.backup = false;
+                                                      s.output = "o.dat";
+                                                    }}));
 
 TEST(CommandLine, DefaultsAreTheWindowsFirstRunDefaults) {
   const CommandLine parsed = Parse({"m.dat"});
@@ -145,16 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{{"--sort", "m.dat"}, "'--sort'"}, Rejected{{"-x", "m.dat"}, "'-x'"},
         Rejected{{"--by=", "m.dat"}, "--by"}, Rejected{{"--By", "part", "m.dat"}, "'--By'"},
         Rejected{{"--by", "colour", "m.dat"}, "'colour'"}, Rejected{{"--by", "parts", "m.dat"}, "'parts'"},
-        Rejected{{"m.dat", "--by"}, "'--by' needs a value"},
-        Rejected{{"--order", "xxy", "m.dat"}, "'xxy'"}, Rejected{{"--order", "xy", "m.dat"}, "'xy'"},
-        Rejected{{"--order", "xyzx", "m.dat"}, "'xyzx'"}, Rejected{{"--order", "abc", "m.dat"}, "'abc'"},
-        Rejected{{"--order", "210", "m.dat"}, "'210'"},
+        Rejected{{"m.dat", "--by"}, "'--by' needs a value"}, Rejected{{"--order", "xxy", "m.dat"}, "'xxy'"},
+        Rejected{{"--order", "xy", "m.dat"}, "'xy'"}, Rejected{{"--order", "xyzx", "m.dat"}, "'xyzx'"},
+        Rejected{{"--order", "abc", "m.dat"}, "'abc'"}, Rejected{{"--order", "210", "m.dat"}, "'210'"},
         Rejected{{"--x", "up", "m.dat"}, "'up'"}, Rejected{{"--y", "", "m.dat"}, "--y"},
         Rejected{{"--z", "asc", "m.dat"}, "'asc'"}, Rejected{{"--part", "1", "m.dat"}, "--part"},
-        Rejected{{"--color", "descending ", "m.dat"}, "--color"},
-        Rejected{{"--lines", "0", "m.dat"}, "'0'"}, Rejected{{"--lines", "5-3", "m.dat"}, "'5-3'"},
-        Rejected{{"--lines", "1,,2", "m.dat"}, "'1,,2'"}, Rejected{{"--lines", "x", "m.dat"}, "'x'"},
-        Rejected{{"--lines=", "m.dat"}, "--lines"}, Rejected{{"--lines", "2", "--lines", "0", "m.dat"}, "'0'"},
+        Rejected{{"--color", "descending ", "m.dat"}, "--color"}, Rejected{{"--lines", "0", "m.dat"}, "'0'"},
+        Rejected{{"--lines", "5-3", "m.dat"}, "'5-3'"}, Rejected{{"--lines", "1,,2", "m.dat"}, "'1,,2'"},
+        Rejected{{"--lines", "x", "m.dat"}, "'x'"}, Rejected{{"--lines=", "m.dat"}, "--lines"},
+        Rejected{{"--lines", "2", "--lines", "0", "m.dat"}, "'0'"},
         Rejected{{"--steps=yes", "m.dat"}, "takes no value"},
         Rejected{{"--no-backup=1", "m.dat"}, "takes no value"},
         Rejected{{"-o", "a.dat", "-o", "b.dat", "m.dat"}, "more than one output"},

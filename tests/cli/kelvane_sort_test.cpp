@@ -30,8 +30,8 @@ using testing::RunKelvaneSort;
 // Two steps of three parts. Read with the default options (Y first, largest first; then Z, largest
 // first; then X, smallest first) each step comes out reversed: C B A, then F E D.
 const std::map<char, std::string> kPart = {
-    {'A', "1 4 20 -8 0 1 0 0 0 1 0 0 0 1 3005.dat"},   {'B', "1 1 -20 -8 10 1 0 0 0 1 0 0 0 1 3001.dat"},
-    {'C', "1 15 0 0 10 1 0 0 0 1 0 0 0 1 3003.dat"},   {'D', "1 2 10 -24 0 1 0 0 0 1 0 0 0 1 3024.dat"},
+    {'A', "1 4 20 -8 0 1 0 0 0 1 0 0 0 1 3005.dat"},    {'B', "1 1 -20 -8 10 1 0 0 0 1 0 0 0 1 3001.dat"},
+    {'C', "1 15 0 0 10 1 0 0 0 1 0 0 0 1 3003.dat"},    {'D', "1 2 10 -24 0 1 0 0 0 1 0 0 0 1 3024.dat"},
     {'E', "1 0 -10 -24 5 1 0 0 0 1 0 0 0 1 3070b.dat"}, {'F', "1 7 30 8 5 1 0 0 0 1 0 0 0 1 3010.dat"},
 };
 constexpr std::string_view kHeader = "0 Name: m.ldr";
@@ -174,10 +174,18 @@ TEST_F(KelvaneSortTest, AUsageErrorExitsWithTwoAndWritesNothing) {
   folder_.Write("m.ldr", kInput);
   folder_.Write("n.ldr", kInput);
   const std::vector<std::vector<std::string>> commandLines = {
-      {"--by", "size", "m.ldr"},       {"--order", "xxz", "m.ldr"},   {"--x", "left", "m.ldr"},
-      {"--lines", "5-3", "m.ldr"},     {"--lines", "1,,2", "m.ldr"}, {"--lines", "0", "m.ldr"},
-      {"--frobnicate", "m.ldr"},       {"m.ldr", "--by"},             {"-o", "out.ldr", "m.ldr", "n.ldr"},
-      {"-o", "-", "m.ldr", "n.ldr"},   {"--steps=no", "m.ldr"},       {},
+      {"--by", "size", "m.ldr"},
+      {"--order", "xxz", "m.ldr"},
+      {"--x", "left", "m.ldr"},
+      {"--lines", "5-3", "m.ldr"},
+      {"--lines", "1,,2", "m.ldr"},
+      {"--lines", "0", "m.ldr"},
+      {"--frobnicate", "m.ldr"},
+      {"m.ldr", "--by"},
+      {"-o", "out.ldr", "m.ldr", "n.ldr"},
+      {"-o", "-", "m.ldr", "n.ldr"},
+      {"--steps=no", "m.ldr"},
+      {},
   };
   for (const auto& arguments : commandLines) {
     const ProcessResult result = Run(arguments);
@@ -297,7 +305,10 @@ TEST_F(KelvaneSortTest, ALargeModelComesOutAsTheEngineSortsIt) {
       continue;
     }
     model.append("1 ").append(std::to_string(i % 16)).append(" ").append(std::to_string(i * 7 % 40 * 20));
-    model.append(" ").append(std::to_string(i * 13 % 30 * -8)).append(" ").append(std::to_string(i * 17 % 40 * 20));
+    model.append(" ")
+        .append(std::to_string(i * 13 % 30 * -8))
+        .append(" ")
+        .append(std::to_string(i * 17 % 40 * 20));
     model.append(" 1 0 0 0 1 0 0 0 1 ").append(std::to_string(3000 + i % 50)).append(".dat\n");
   }
   ASSERT_GT(model.size(), 9u << 20);

@@ -24,25 +24,25 @@ TEST_P(LineRangesAccepted, GivesTheRanges) {
   EXPECT_EQ(*ranges, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LineRangesAccepted,
-    ::testing::Values(GoodRanges{"1", {{1, 1}}}, GoodRanges{"52", {{52, 52}}},
-                      GoodRanges{"3-40", {{3, 40}}}, GoodRanges{"3-40,52", {{3, 40}, {52, 52}}},
-                      GoodRanges{"7-7", {{7, 7}}}, GoodRanges{"007-010", {{7, 10}}},
-                      GoodRanges{"9,2,5-6", {{9, 9}, {2, 2}, {5, 6}}},
-                      GoodRanges{"1-5,3-8", {{1, 5}, {3, 8}}},
-                      // Past what a number can hold is past every file's end.
-                      GoodRanges{"2-99999999999999999999999", {{2, kHuge}}},
-                      GoodRanges{"18446744073709551615", {{kHuge, kHuge}}}));
+INSTANTIATE_TEST_SUITE_P(Table, LineRangesAccepted,
+                         ::testing::Values(GoodRanges{"1", {{1, 1}}}, GoodRanges{"52", {{52, 52}}},
+                                           GoodRanges{"3-40", {{3, 40}}},
+                                           GoodRanges{"3-40,52", {{3, 40}, {52, 52}}},
+                                           GoodRanges{"7-7", {{7, 7}}}, GoodRanges{"007-010", {{7, 10}}},
+                                           GoodRanges{"9,2,5-6", {{9, 9}, {2, 2}, {5, 6}}},
+                                           GoodRanges{"1-5,3-8", {{1, 5}, {3, 8}}},
+                                           // Past what a number can hold is past every file's end.
+                                           GoodRanges{"2-99999999999999999999999", {{2, kHuge}}},
+                                           GoodRanges{"18446744073709551615", {{kHuge, kHuge}}}));
 
 class LineRangesRejected : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LineRangesRejected, GivesNothing) { EXPECT_FALSE(ParseLineRanges(GetParam()).has_value()); }
 
 INSTANTIATE_TEST_SUITE_P(Table, LineRangesRejected,
-                         ::testing::Values("", "0", "0-3", "5-3", "1,,2", ",1", "1,", "x", "1x",
-                                           "1-", "-3", "1--3", "1-2-3", " 1", "1 ", "1, 2", "+1",
-                                           "1.5", "1-x", "\xd9\xa3"));  // an Arabic-Indic three
+                         ::testing::Values("", "0", "0-3", "5-3", "1,,2", ",1", "1,", "x", "1x", "1-", "-3",
+                                           "1--3", "1-2-3", " 1", "1 ", "1, 2", "+1", "1.5", "1-x",
+                                           "\xd9\xa3"));  // an Arabic-Indic three
 
 document::LineList Lines(const std::vector<std::string>& texts) { return document::LineList(texts); }
 
@@ -53,9 +53,15 @@ std::vector<bool> Marks(const document::LineList& lines) {
 }
 
 const std::vector<std::string> kModel = {
-    "0 model",  "1 4 0 0 0 1 0 0 0 1 0 0 0 1 a.dat", " 1 4 0 0 0 1 0 0 0 1 0 0 0 1 b.dat",
-    "0 STEP",   "1 1 0 0 0 1 0 0 0 1 0 0 0 1 c.dat", "1",
-    "",         "2 24 0 0 0 1 1 1",                  "1 2 0 0 0 1 0 0 0 1 0 0 0 1 d.dat",
+    "0 model",
+    "1 4 0 0 0 1 0 0 0 1 0 0 0 1 a.dat",
+    " 1 4 0 0 0 1 0 0 0 1 0 0 0 1 b.dat",
+    "0 STEP",
+    "1 1 0 0 0 1 0 0 0 1 0 0 0 1 c.dat",
+    "1",
+    "",
+    "2 24 0 0 0 1 1 1",
+    "1 2 0 0 0 1 0 0 0 1 0 0 0 1 d.dat",
 };
 
 TEST(CheckPartLines, WithoutRangesChecksEveryLineBeginningWithOne) {

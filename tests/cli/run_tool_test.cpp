@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -64,6 +65,17 @@ TEST_F(RunToolTest, AFailedFileIsReportedAndTheOthersAreStillDone) {
   EXPECT_EQ(sort_.Calls(), 2);
 }
 
+TEST_F(RunToolTest, AFileNamedTwiceIsSortedOnceAndItsBackupKeepsTheOriginal) {
+  folder_.Write("a.dat", kModel);
+  std::filesystem::create_symlink(folder_.File("a.dat"), folder_.File("link.dat"));
+  // The stand-in sort reverses, so a second pass would turn the file back.
+  const ToolRun run = Tool({folder_.File("a.dat"), folder_.Path() + "./a.dat", folder_.File("link.dat")});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_EQ(sort_.Calls(), 1);
+  EXPECT_EQ(folder_.Read("a.dat"), kReversed);
+  EXPECT_EQ(folder_.Read("a.bak"), kModel);
+}
+
 TEST_F(RunToolTest, AUsageErrorPrintsOneLineAndAHintAndTouchesNothing) {
   folder_.Write("a.dat", kModel);
   const std::vector<std::vector<std::string>> commandLines = {
@@ -93,9 +105,9 @@ TEST_F(RunToolTest, HelpListsEveryOptionAndVersionNamesTheBuild) {
   EXPECT_EQ(help.status, kExitSuccess);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.out.rfind("Usage: kelvane-sort [OPTIONS] FILE...\n", 0), 0u);
-  for (const char* option : {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps",
-                             "--no-steps", "--lines", "--backup", "--no-backup", "-o, --output",
-                             "-h, --help", "--version"}) {
+  for (const char* option :
+       {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps", "--no-steps", "--lines",
+        "--backup", "--no-backup", "-o, --output", "-h, --help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 

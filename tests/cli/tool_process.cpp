@@ -16,8 +16,8 @@ namespace {
 constexpr uid_t kNobody = 65534;
 
 // Only async-signal-safe calls between fork and exec.
-[[noreturn]] void RunChild(int program, const std::vector<char*>& argv, const char* folder, int out,
-                           int err, bool dropToNobody) {
+[[noreturn]] void RunChild(int program, const std::vector<char*>& argv, const char* folder, int out, int err,
+                           bool dropToNobody) {
   if (::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 || ::chdir(folder) != 0) {
     ::_exit(126);
   }
@@ -31,8 +31,8 @@ constexpr uid_t kNobody = 65534;
 
 }  // namespace
 
-ProcessResult RunKelvaneSort(const std::vector<std::string>& arguments, const std::string& folder,
-                             RunAs user, const std::string& standardOutput) {
+ProcessResult RunKelvaneSort(const std::vector<std::string>& arguments, const std::string& folder, RunAs user,
+                             const std::string& standardOutput) {
   const kelvane::testing::TemporaryFolder capture;
   const std::string outPath = standardOutput.empty() ? capture.File("out") : standardOutput;
   const std::string errPath = capture.File("err");
