@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "sorting/sort_options.h"
+#include "ui/main_window/window_services.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvane::ui {
+
+class LineListModel;
+class RectangleShape;
+
+// The program's working window. Its controls carry the names of the window's definition and are
+// public, like the controls of a form: the start-up and shutdown code reads and sets them directly.
+// Handlers are named after the control and the event; they run synchronously, so that setting the
+// combo box's text loads the file before the statement returns.
+class KelvaneMain final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit KelvaneMain(WindowServices services = WindowServices::Qt(), QWidget* parent = nullptr);
+  ~KelvaneMain() override;
+
+  // The folder of model files as a path prefix ending with "/" (bytes, as the file system has them);
+  // empty means the current folder. The current model is DATPath + the combo box's text.
+  std::string DATPath;
+  // Axis index (0 = X, 1 = Y, 2 = Z) of the 1st, 2nd and 3rd coordinate key.
+  std::array<int, 3> SortKeyOrder{1, 2, 0};
+
+  // Controls.
+  QComboBox* DATFileCombo = nullptr;
+  QPushButton* BrowseDATFileBtn = nullptr;
+  QListView* DATDataList = nullptr;
+  QPushButton* SortBtn = nullptr;
+  QPushButton* SelectBtn = nullptr;
+  QGroupBox* SortOptionsFrm = nullptr;
+  std::array<QRadioButton*, 3> SortOptionRB{};
+  std::array<QWidget*, 3> CoordSortFrm{};  // indexed by axis: X, Y, Z
+  std::array<QRadioButton*, 2> XSortOptRB{};
+  std::array<QRadioButton*, 2> YSortOptRB{};
+  std::array<QRadioButton*, 2> ZSortOptRB{};
+  QWidget* SortPartFrm = nullptr;
+  std::array<QRadioButton*, 2> SortPartOptRB{};
+  QWidget* SortColorFrm = nullptr;
+  std::array<QRadioButton*, 2> SortColorOptRB{};
+  std::array<QPushButton*, 4> SortKeyBtn{};
+  RectangleShape* CoordSortRect = nullptr;
+  QCheckBox* SortBtwnStpChk = nullptr;
+  QCheckBox* BackupFilechk = nullptr;
+  QPushButton* SaveFileBtn = nullptr;
+  QLabel* KelvaneLogo = nullptr;
+  QMenu* MenuFile = nullptr;
+  QAction* MenuSortFile = nullptr;
+  QAction* MenuSeparator = nullptr;
+  QAction* MenuExit = nullptr;
+  QMenu* MenuHelp = nullptr;
+  QAction* MenuAbout = nullptr;
+
+  // The document behind DATDataList.
+  LineListModel* DATDataListModel() const { return lineModel_; }
+  const WindowServices& Services() const { return services_; }
+
+  // Loading and the file list.
+  void DATFileCombo_Change();
+  void DATFileCombo_Click();
+  void LoadDATFile(const QString& fileName);
+  // Refills the combo box's list with the ".dat" files of DATPath and empties its text. Returns
+  // whether the folder was found (the list is left empty when it was not).
+  bool RefreshFileList();
+  void BrowseDATFileBtn_Click();
+
+  // Check marks and commands on the document.
+  void DATDataList_ItemCheck(int item);
+  void SelectBtn_Click();
+  void SortBtn_Click();
+  void SaveFileBtn_Click();
+
+  // The sort options panel.
+  void SortOptionRB_Click(int index);
+  void SortKeyBtn_Click(int index);
+  void ArrangeCoordFrames();
+  sorting::SortOptions CurrentSortOptions() const;
+  // Sets both buttons of a direction pair as stored settings give them, which may be neither or both
+  // (a person can only ever move the selection from one to the other).
+  static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected, bool secondSelected);
+
+  // The window and its menu.
+  void Form_Activate();
+  void MenuExit_Click();
+  void MenuAbout_Click();
+
+  // Twips of the window's definition to this screen's pixels, and back.
+  int PixelsX(double twips) const;
+  int PixelsY(double twips) const;
+  double TwipsX(int pixels) const;
+  double TwipsY(int pixels) const;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void CreateControls();
+  void CreateSortOptionsPanel();
+  void SetTabOrder();
+  void ConnectHandlers();
+  // Sets a control's geometry from twips relative to its container.
+  void Place(QWidget* control, int left, int top, int width, int height) const;
+
+  void OnComboTextChanged();
+  void OnComboIndexChanged(int index);
+  void OnComboActivated();
+  void LoadFromCombo();
+  void UpdateSortCommand();
+  void ShowMessage(const QString& text, bool warning);
+
+  WindowServices services_;
+  LineListModel* lineModel_ = nullptr;
+  // The combo box's index as last announced; a text change while the index differs from it is the
+  // first half of an entry being chosen, whose index change follows and loads.
+  int announcedComboIndex_ = -1;
+  // Set by a load from the combo box until control returns to the event loop: one user action loads
+  // the file once, however many of the combo box's signals it raises.
+  bool comboLoadedInThisAction_ = false;
+};
+
+}  // namespace kelvane::ui
