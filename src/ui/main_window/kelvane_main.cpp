@@ -3,7 +3,6 @@
 // order, the menu, and the wiring of the handlers.
 #include "ui/main_window/kelvane_main.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,11 +17,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
+#include <QResizeEvent>
 #include <algorithm>
 
-#include "resources/artwork.h"
 #include "document/check_rules.h"
+#include "resources/artwork.h"
+#include "ui/main_window/layout/form_resize_layout.h"
 #include "ui/main_window/line_list_model.h"
 #include "ui/main_window/rectangle_shape.h"
 
@@ -319,7 +319,46 @@ bool KelvaneMain::event(QEvent* event) {
   return handled;
 }
 
+void KelvaneMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  Form_Resize();
+}
+
 void KelvaneMain::Form_Activate() { ArrangeCoordFrames(); }
+
+void KelvaneMain::Form_Resize() {
+  // The layout works on the outer size, title bar and borders included, as far as the window system
+  // has told them (nothing before the window is first shown).
+  const QSize outer = frameGeometry().size();
+  const QSize decorations = outer - size();
+  ResizeInputs inputs;
+  inputs.width = static_cast<float>(TwipsX(outer.width()));
+  inputs.height = static_cast<float>(TwipsY(outer.height()));
+  inputs.windowState = isMinimized()   ? app::WindowState::kMinimised
+                       : isMaximized() ? app::WindowState::kMaximised
+                                       : app::WindowState::kNormal;
+  inputs.twipsPerPixelX = static_cast<float>(services_.screen->TwipsPerPixelX());
+  inputs.twipsPerPixelY = static_cast<float>(services_.screen->TwipsPerPixelY());
+  inputs.sortOptionsFrmWidth = static_cast<float>(TwipsX(SortOptionsFrm->width()));
+  inputs.sortBtnWidth = static_cast<float>(TwipsX(SortBtn->width()));
+  const std::optional<ResizeLayout> layout = FormResizeLayout(inputs);
+  if (!layout) return;  // minimised: the controls keep the last layout
+
+  // The window system keeps the window at its minimum while the user drags; below it (a stored size
+  // from a smaller screen) the window is enlarged here, and laid out at once for the enlarged size.
+  const MinimumSize minimum = MinimumWindowSize(inputs.twipsPerPixelX, inputs.twipsPerPixelY);
+  setMinimumSize(QSize(PixelsX(minimum.width), PixelsY(minimum.height)) - decorations);
+  if (layout->Clamped(inputs)) resize(QSize(PixelsX(layout->width), PixelsY(layout->height)) - decorations);
+
+  DATDataList->resize(PixelsX(layout->datDataListWidth), PixelsY(layout->datDataListHeight));
+  SortBtn->move(PixelsX(layout->sortBtnLeft), SortBtn->y());
+  SelectBtn->move(PixelsX(layout->selectBtnLeft), SelectBtn->y());
+  SortOptionsFrm->move(PixelsX(layout->sortOptionsFrmLeft), SortOptionsFrm->y());
+  KelvaneLogo->setGeometry(KelvaneLogo->x(), PixelsY(layout->kelvaneLogoTop), PixelsX(layout->kelvaneLogoWidth),
+                           KelvaneLogo->height());
+  SaveFileBtn->move(PixelsX(layout->saveFileBtnLeft), PixelsY(layout->saveFileBtnTop));
+  BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
+}
 
 void KelvaneMain::MenuExit_Click() { close(); }
 

@@ -98,6 +98,7 @@ class KelvaneMain final : public QMainWindow {
 
   // The window and its menu.
   void Form_Activate();
+  void Form_Resize();
   void MenuExit_Click();
   void MenuAbout_Click();
 
@@ -109,6 +110,7 @@ class KelvaneMain final : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateMenu();
