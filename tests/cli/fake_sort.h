@@ -9,14 +9,12 @@
 namespace kelvane::cli::testing {
 
 // Stands in for the engine where a test is about what surrounds it: reverses the checked lines among
-// their own positions, which shows which lines were checked and that the result was written, and
-// remembers the options it was given.
+// their own positions, which shows which lines were checked and that the result was written.
 class ReversingSort {
  public:
   SortFunction Function() {
-    return [this](document::LineList& lines, const sorting::SortOptions& options) {
+    return [this](document::LineList& lines, const sorting::SortOptions&) {
       ++calls_;
-      options_ = options;
       std::vector<std::size_t> checked;
       for (std::size_t i = 0; i < lines.Size(); ++i) {
         if (lines.IsChecked(i)) checked.push_back(i);
@@ -31,11 +29,9 @@ class ReversingSort {
     };
   }
   int Calls() const { return calls_; }
-  const sorting::SortOptions& Options() const { return options_; }
 
  private:
   int calls_ = 0;
-  sorting::SortOptions options_;
 };
 
 }  // namespace kelvane::cli::testing

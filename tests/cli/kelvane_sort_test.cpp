@@ -205,6 +205,11 @@ TEST_F(KelvaneSortTest, HelpAndVersion) {
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.out.rfind("Usage: kelvane-sort [OPTIONS] FILE...\n", 0), 0u);
   EXPECT_EQ(help.err, "");
+  for (const char* option :
+       {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps", "--no-steps", "--lines",
+        "--backup", "--no-backup", "-o, --output", "-h, --help", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
   EXPECT_EQ(Run({"-h"}).out, help.out);
 
   const ProcessResult version = Run({"--version"});

@@ -38,46 +38,11 @@ class SortFileTest : public ::testing::Test {
   document::LineList model_;
 };
 
-TEST_F(SortFileTest, OverwritesTheFileWithCrLfAndKeepsTheOldOneAsBackup) {
-  folder_.Write("m.ldr", kModel);
-  const FileOutcome outcome = Sort("m.ldr", RunSettings{});
-  ASSERT_TRUE(outcome.done) << outcome.message;
-  EXPECT_EQ(folder_.Read("m.ldr"), kReversed);
-  EXPECT_EQ(folder_.Read("m.bak"), kModel);
-  EXPECT_EQ(EntryCount(), 2u);
-}
-
-TEST_F(SortFileTest, WithoutBackupLeavesAnOlderBackupAlone) {
-  folder_.Write("m.dat", kModel);
-  folder_.Write("m.bak", "older");
-  RunSettings settings;
-  settings.backup = false;
-  ASSERT_TRUE(Sort("m.dat", settings).done);
-  EXPECT_EQ(folder_.Read("m.dat"), kReversed);
-  EXPECT_EQ(folder_.Read("m.bak"), "older");
-}
-
 TEST_F(SortFileTest, ANameTooShortForABackupIsStillWritten) {
   folder_.Write("m.d", kModel);
   ASSERT_TRUE(Sort("m.d", RunSettings{}).done);
   EXPECT_EQ(folder_.Read("m.d"), kReversed);
   EXPECT_EQ(EntryCount(), 1u);
-}
-
-TEST_F(SortFileTest, OutputGoesToTheOtherFileAndLeavesTheModelAndNoBackup) {
-  folder_.Write("m.dat", kModel);
-  RunSettings settings;
-  settings.output = folder_.File("sorted.dat");
-  ASSERT_TRUE(Sort("m.dat", settings).done);
-  EXPECT_EQ(folder_.Read("sorted.dat"), kReversed);
-  EXPECT_EQ(folder_.Read("m.dat"), kModel);
-  EXPECT_EQ(EntryCount(), 2u);
-
-  // An existing output file is replaced, and no backup is made of it either.
-  folder_.Write("m.dat", "1 only one\n");
-  ASSERT_TRUE(Sort("m.dat", settings).done);
-  EXPECT_EQ(folder_.Read("sorted.dat"), "1 only one\r\n");
-  EXPECT_EQ(EntryCount(), 2u);
 }
 
 TEST_F(SortFileTest, OnlyTheLinesOfTheRangesTakePart) {
@@ -103,29 +68,6 @@ TEST_F(SortFileTest, FewerThanTwoCheckedLinesStillWriteTheSavedForm) {
   }
 }
 
-TEST_F(SortFileTest, EveryByteOfEveryLineIsKept) {
-  const std::string first = "1\t7 0 0 0 1 0 0 0 1 0 0 0 1 \xff\xfe.dat"s;
-  const std::string second = "1 7 0 0 \0 1 0 0 0 1 0 0 0 1 caf\xc3\xa9.dat "s;
-  const std::string comment = "0 \x80\x81 latin-1 \xe9"s;
-  folder_.Write("m.dat", first + "\r\n" + comment + "\r\n" + second + "\r\n");
-  ASSERT_TRUE(Sort("m.dat", RunSettings{}).done);
-  EXPECT_EQ(folder_.Read("m.dat"), second + "\r\n" + comment + "\r\n" + first + "\r\n");
-}
-
-TEST_F(SortFileTest, TheSortGetsTheOptionsOfTheCommandLine) {
-  folder_.Write("m.dat", kModel);
-  RunSettings settings;
-  settings.sort.sortKey = sorting::SortKey::kColor;
-  settings.sort.keyOrder = {2, 0, 1};
-  settings.sort.colorAscending = false;
-  settings.sort.betweenSteps = false;
-  ASSERT_TRUE(Sort("m.dat", settings).done);
-  EXPECT_EQ(sort_.Options().sortKey, sorting::SortKey::kColor);
-  EXPECT_EQ(sort_.Options().keyOrder, (std::array<int, 3>{2, 0, 1}));
-  EXPECT_FALSE(sort_.Options().colorAscending);
-  EXPECT_FALSE(sort_.Options().betweenSteps);
-}
-
 TEST_F(SortFileTest, AFileThatCannotBeReadIsNamedWithTheReasonAndNothingIsWritten) {
   std::filesystem::create_directory(folder_.File("folder.dat"));
   struct Case {
@@ -147,20 +89,6 @@ TEST_F(SortFileTest, AFileThatCannotBeReadIsNamedWithTheReasonAndNothingIsWritte
   }
   EXPECT_EQ(sort_.Calls(), 0);
   EXPECT_EQ(EntryCount(), 1u);
-}
-
-TEST_F(SortFileTest, AnOutputThatCannotBeWrittenIsNamedAndTheModelStaysIntact) {
-  folder_.Write("m.dat", kModel);
-  std::filesystem::create_directory(folder_.File("taken.dat"));
-  for (const std::string& output : {folder_.File("no/such/folder.dat"), folder_.File("taken.dat")}) {
-    RunSettings settings;
-    settings.output = output;
-    const FileOutcome outcome = Sort("m.dat", settings);
-    EXPECT_FALSE(outcome.done);
-    EXPECT_EQ(outcome.message.rfind(output + ": not saved: ", 0), 0u) << outcome.message;
-  }
-  EXPECT_EQ(folder_.Read("m.dat"), kModel);
-  EXPECT_EQ(EntryCount(), 2u);  // no temporary file left behind
 }
 
 TEST_F(SortFileTest, ABackupThatCannotBeMadeLeavesTheModelAsItWas) {
