@@ -11,8 +11,6 @@
 namespace kelvane::cli {
 namespace {
 
-using namespace std::string_literals;
-
 using kelvane::testing::TemporaryFolder;
 
 // Three part lines around a comment; reversed by the stand-in sort, they read c, b, a.
