@@ -67,13 +67,13 @@ enum class OptionId {
   kVersion,
 };
 
-struct OptionSpec {
+struct KnownOption {
   std::string_view name;  // as written on the command line
   OptionId id;
   bool takesValue;
 };
 
-constexpr std::array<OptionSpec, 17> kOptions{{
+constexpr std::array<KnownOption, 17> kOptions{{
     {"--by", OptionId::kBy, true},
     {"--order", OptionId::kOrder, true},
     {"--x", OptionId::kX, true},
@@ -93,9 +93,9 @@ constexpr std::array<OptionSpec, 17> kOptions{{
     {"--version", OptionId::kVersion, false},
 }};
 
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+const KnownOption* FindOption(std::string_view name) {
+  for (const KnownOption& option : kOptions) {
+    if (option.name == name) return &option;
   }
   return nullptr;
 }
@@ -139,67 +139,67 @@ class Parser {
       name = argument.substr(0, 2);
       value = argument.substr(2);
     }
-    const OptionSpec* spec = FindOption(name);
-    if (spec == nullptr) return Fail("unknown option " + Quoted(argument));
-    if (!spec->takesValue && value) return Fail("option " + Quoted(name) + " takes no value");
-    if (spec->takesValue && !value) {
+    const KnownOption* option = FindOption(name);
+    if (option == nullptr) return Fail("unknown option " + Quoted(argument));
+    if (!option->takesValue && value) return Fail("option " + Quoted(name) + " takes no value");
+    if (option->takesValue && !value) {
       if (next_ == arguments_.size()) return Fail("option " + Quoted(name) + " needs a value");
       value = arguments_[next_++];
     }
-    Apply(*spec, value.value_or(std::string_view()));
+    Apply(*option, value.value_or(std::string_view()));
   }
 
-  void BadValue(const OptionSpec& spec, std::string_view value, std::string_view expected) {
-    Fail(std::string("invalid value ") + Quoted(value) + " for " + std::string(spec.name) + " (" +
+  void BadValue(const KnownOption& option, std::string_view value, std::string_view expected) {
+    Fail(std::string("invalid value ") + Quoted(value) + " for " + std::string(option.name) + " (" +
          std::string(expected) + ")");
   }
 
-  void SetDirection(const OptionSpec& spec, std::string_view value, bool& ascending) {
+  void SetDirection(const KnownOption& option, std::string_view value, bool& ascending) {
     if (const auto parsed = ParseAscending(value)) {
       ascending = *parsed;
     } else {
-      BadValue(spec, value, "ascending or descending");
+      BadValue(option, value, "ascending or descending");
     }
   }
 
-  void Apply(const OptionSpec& spec, std::string_view value) {
+  void Apply(const KnownOption& option, std::string_view value) {
     RunSettings& settings = result_.settings;
-    switch (spec.id) {
+    switch (option.id) {
       case OptionId::kBy:
         if (const auto key = ParseSortKey(value)) {
           settings.sort.sortKey = *key;
         } else {
-          BadValue(spec, value, "coordinates, part or color");
+          BadValue(option, value, "coordinates, part or color");
         }
         break;
       case OptionId::kOrder:
         if (const auto order = ParseKeyOrder(value)) {
           settings.sort.keyOrder = *order;
         } else {
-          BadValue(spec, value, "x, y and z, each once, first key first, e.g. yzx");
+          BadValue(option, value, "x, y and z, each once, first key first, e.g. yzx");
         }
         break;
       case OptionId::kX:
-        SetDirection(spec, value, settings.sort.xAscending);
+        SetDirection(option, value, settings.sort.xAscending);
         break;
       case OptionId::kY:
-        SetDirection(spec, value, settings.sort.yAscending);
+        SetDirection(option, value, settings.sort.yAscending);
         break;
       case OptionId::kZ:
-        SetDirection(spec, value, settings.sort.zAscending);
+        SetDirection(option, value, settings.sort.zAscending);
         break;
       case OptionId::kPart:
-        SetDirection(spec, value, settings.sort.partAscending);
+        SetDirection(option, value, settings.sort.partAscending);
         break;
       case OptionId::kColor:
-        SetDirection(spec, value, settings.sort.colorAscending);
+        SetDirection(option, value, settings.sort.colorAscending);
         break;
       case OptionId::kLines:
         if (auto ranges = ParseLineRanges(value)) {
           if (!settings.lines) settings.lines.emplace();
           settings.lines->insert(settings.lines->end(), ranges->begin(), ranges->end());
         } else {
-          BadValue(spec, value,
+          BadValue(option, value,
                    "line numbers A or ranges A-B with 1 <= A <= B, separated by commas, e.g. 3-40,52");
         }
         break;
