@@ -85,7 +85,10 @@ TEST(NumericValueTest, RoundsDecimalTextCorrectly) {
       if (i == point) text += '.';
       text += static_cast<char>('0' + random() % 10);
     }
-    if (random() % 2) text += "e" + std::to_string(static_cast<int>(random() % 80) - 40);
+    if (random() % 2) {
+      text += 'e';
+      text += std::to_string(static_cast<int>(random() % 80) - 40);
+    }
     double expected = 0;
     std::from_chars(text.data(), text.data() + text.size(), expected);
     ASSERT_EQ(NumericValue(text), expected) << text;
