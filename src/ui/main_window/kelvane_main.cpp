@@ -46,7 +46,9 @@ void Describe(QWidget* control, const QString& name, const QString& accessibleNa
   }
 }
 
-QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+QString Indexed(const char* name, int index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
 
 }  // namespace
 
@@ -112,9 +114,9 @@ void KelvaneMain::CreateControls() {
   // The window's geometry was laid out for 8.25-point MS Sans Serif; where that is missing, a face
   // with Arial's metrics keeps the captions inside their controls better than the usual wider ones.
   QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
-                    QStringLiteral("Nimbus Sans")});
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                    QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                    QStringLiteral("Helvetica"), QStringLiteral("Nimbus Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(8.25);
   client->setFont(font);
@@ -132,7 +134,8 @@ void KelvaneMain::CreateControls() {
   Place(KelvaneLogo, 120, 7740, 11175, 495);
 
   SaveFileBtn = new QPushButton(QStringLiteral("Save File"), client);
-  Describe(SaveFileBtn, QStringLiteral("SaveFileBtn"), SaveFileBtn->text(), QStringLiteral("Save the sorted .DAT file"));
+  Describe(SaveFileBtn, QStringLiteral("SaveFileBtn"), SaveFileBtn->text(),
+           QStringLiteral("Save the sorted .DAT file"));
   Place(SaveFileBtn, 7800, 6960, 2355, 315);
 
   CreateSortOptionsPanel();
@@ -195,7 +198,8 @@ void KelvaneMain::CreateSortOptionsPanel() {
   for (int i = 3; i >= 0; --i) {
     auto* button = new QPushButton(panel);
     SortKeyBtn[i] = button;
-    Describe(button, Indexed("SortKeyBtn", i), QString::fromLatin1(kSwapTips[i]), QString::fromLatin1(kSwapTips[i]));
+    Describe(button, Indexed("SortKeyBtn", i), QString::fromLatin1(kSwapTips[i]),
+             QString::fromLatin1(kSwapTips[i]));
     button->setIcon(QIcon(QString::fromLatin1(kSwapPlaces[i].image)));
     button->setAutoDefault(false);
     Place(button, 1860, kSwapPlaces[i].top, 315, kSwapPlaces[i].height);
@@ -210,9 +214,9 @@ void KelvaneMain::CreateSortOptionsPanel() {
 
   // A borderless frame holding one direction pair: a radio group of its own.
   auto makePair = [this, panel](std::array<QRadioButton*, 2>& pair, const char* name, int top,
-                                const std::array<const char*, 2>& captions, const std::array<const char*, 2>& tips,
-                                const std::array<int, 2>& widths, int frameWidth, const QString& frameName,
-                                const QString& frameDescription) {
+                                const std::array<const char*, 2>& captions,
+                                const std::array<const char*, 2>& tips, const std::array<int, 2>& widths,
+                                int frameWidth, const QString& frameName, const QString& frameDescription) {
     auto* frame = new QWidget(panel);
     Describe(frame, frameName, frameDescription);
     Place(frame, 300, top, frameWidth, 555);
@@ -242,7 +246,8 @@ void KelvaneMain::CreateSortOptionsPanel() {
   static constexpr std::array<int, 3> kKeyTops = {300, 2520, 3300};
   for (int i = 2; i >= 0; --i) {
     SortOptionRB[i] = new QRadioButton(QString::fromLatin1(kKeyCaptions[i]), panel);
-    Describe(SortOptionRB[i], Indexed("SortOptionRB", i), SortOptionRB[i]->text(), QString::fromLatin1(kKeyTips[i]));
+    Describe(SortOptionRB[i], Indexed("SortOptionRB", i), SortOptionRB[i]->text(),
+             QString::fromLatin1(kKeyTips[i]));
     Place(SortOptionRB[i], 120, kKeyTops[i], 1815, 195);
   }
   // Qt's automatic grouping by parent would reach into the frames inside the panel and take the
@@ -251,10 +256,12 @@ void KelvaneMain::CreateSortOptionsPanel() {
   for (int i = 0; i < 3; ++i) keyGroup->addButton(SortOptionRB[i], i);
   SortOptionRB[0]->setChecked(true);
 
-  SortPartFrm = makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, {1215, 1215},
-                         1335, QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
-  SortColorFrm = makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""},
-                          {1215, 1215}, 1335, QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
+  SortPartFrm =
+      makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, {1215, 1215},
+               1335, QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
+  SortColorFrm =
+      makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""}, {1215, 1215},
+               1335, QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
   for (QRadioButton* button : {SortPartOptRB[0], SortPartOptRB[1], SortColorOptRB[0], SortColorOptRB[1]}) {
     button->setEnabled(false);
   }
@@ -279,11 +286,11 @@ void KelvaneMain::SetTabOrder() {
   // The file list behind RefreshFileList and the file-open dialog are no widgets here, and frames
   // and the logo take no focus: they are left out of the chain.
   const std::vector<QWidget*> order = {
-      DATFileCombo,      BrowseDATFileBtn,  DATDataList,       SortBtn,           SelectBtn,
-      SortOptionRB[0],   SortOptionRB[1],   SortOptionRB[2],   XSortOptRB[1],     XSortOptRB[0],
-      YSortOptRB[1],     YSortOptRB[0],     ZSortOptRB[1],     ZSortOptRB[0],     SortBtwnStpChk,
-      SortKeyBtn[0],     SortKeyBtn[1],     SortKeyBtn[2],     SortKeyBtn[3],     SaveFileBtn,
-      SortPartOptRB[1],  SortPartOptRB[0],  SortColorOptRB[1], SortColorOptRB[0], BackupFilechk,
+      DATFileCombo,     BrowseDATFileBtn, DATDataList,       SortBtn,           SelectBtn,
+      SortOptionRB[0],  SortOptionRB[1],  SortOptionRB[2],   XSortOptRB[1],     XSortOptRB[0],
+      YSortOptRB[1],    YSortOptRB[0],    ZSortOptRB[1],     ZSortOptRB[0],     SortBtwnStpChk,
+      SortKeyBtn[0],    SortKeyBtn[1],    SortKeyBtn[2],     SortKeyBtn[3],     SaveFileBtn,
+      SortPartOptRB[1], SortPartOptRB[0], SortColorOptRB[1], SortColorOptRB[0], BackupFilechk,
   };
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -301,12 +308,16 @@ void KelvaneMain::ConnectHandlers() {
   connect(SaveFileBtn, &QPushButton::clicked, this, &KelvaneMain::SaveFileBtn_Click, kNow);
   for (int i = 0; i < 3; ++i) {
     // Selecting an option from code runs the rule too; a button being cleared raises nothing.
-    connect(SortOptionRB[i], &QRadioButton::toggled, this, [this, i](bool selected) {
-      if (selected) SortOptionRB_Click(i);
-    }, kNow);
+    connect(
+        SortOptionRB[i], &QRadioButton::toggled, this,
+        [this, i](bool selected) {
+          if (selected) SortOptionRB_Click(i);
+        },
+        kNow);
   }
   for (int i = 0; i < 4; ++i) {
-    connect(SortKeyBtn[i], &QPushButton::clicked, this, [this, i] { SortKeyBtn_Click(i); }, kNow);
+    connect(
+        SortKeyBtn[i], &QPushButton::clicked, this, [this, i] { SortKeyBtn_Click(i); }, kNow);
   }
   connect(MenuSortFile, &QAction::triggered, this, &KelvaneMain::SortBtn_Click, kNow);
   connect(MenuExit, &QAction::triggered, this, &KelvaneMain::MenuExit_Click, kNow);
@@ -354,8 +365,8 @@ void KelvaneMain::Form_Resize() {
   SortBtn->move(PixelsX(layout->sortBtnLeft), SortBtn->y());
   SelectBtn->move(PixelsX(layout->selectBtnLeft), SelectBtn->y());
   SortOptionsFrm->move(PixelsX(layout->sortOptionsFrmLeft), SortOptionsFrm->y());
-  KelvaneLogo->setGeometry(KelvaneLogo->x(), PixelsY(layout->kelvaneLogoTop), PixelsX(layout->kelvaneLogoWidth),
-                           KelvaneLogo->height());
+  KelvaneLogo->setGeometry(KelvaneLogo->x(), PixelsY(layout->kelvaneLogoTop),
+                           PixelsX(layout->kelvaneLogoWidth), KelvaneLogo->height());
   SaveFileBtn->move(PixelsX(layout->saveFileBtnLeft), PixelsY(layout->saveFileBtnTop));
   BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
 }

@@ -94,7 +94,8 @@ class KelvaneMain final : public QMainWindow {
   sorting::SortOptions CurrentSortOptions() const;
   // Sets both buttons of a direction pair as stored settings give them, which may be neither or both
   // (a person can only ever move the selection from one to the other).
-  static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected, bool secondSelected);
+  static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected,
+                            bool secondSelected);
 
   // The window and its menu.
   void Form_Activate();

@@ -48,7 +48,8 @@ void KelvaneMain::DATDataList_ItemCheck(int item) {
   const document::LineList& lines = lineModel_->Lines();
   const auto index = static_cast<std::size_t>(item);
   // Taking the mark off raises this handler once more, which finds nothing left to take off.
-  if (lines.IsChecked(index) && !document::IsCheckable(lines.Text(index))) lineModel_->SetChecked(item, false);
+  if (lines.IsChecked(index) && !document::IsCheckable(lines.Text(index)))
+    lineModel_->SetChecked(item, false);
   UpdateSortCommand();
 }
 

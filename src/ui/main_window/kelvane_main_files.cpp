@@ -39,7 +39,8 @@ void KelvaneMain::DATFileCombo_Click() { LoadFromCombo(); }
 void KelvaneMain::LoadFromCombo() {
   if (!comboLoadedInThisAction_) {
     comboLoadedInThisAction_ = true;
-    QMetaObject::invokeMethod(this, [this] { comboLoadedInThisAction_ = false; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { comboLoadedInThisAction_ = false; }, Qt::QueuedConnection);
   }
   LoadDATFile(DATFileCombo->currentText());
 }

@@ -18,8 +18,8 @@ void KelvaneMain::SortOptionRB_Click(int index) {
     for (QRadioButton* button : *pair) button->setEnabled(enabling.coordinateControls);
   }
   for (QPushButton* button : SortKeyBtn) button->setEnabled(enabling.coordinateControls);
-  CoordSortRect->SetOutlineColor(enabling.coordinateControls ? QColor(Qt::black)
-                                                             : CoordSortRect->palette().color(QPalette::Dark));
+  CoordSortRect->SetOutlineColor(
+      enabling.coordinateControls ? QColor(Qt::black) : CoordSortRect->palette().color(QPalette::Dark));
   for (QRadioButton* button : SortPartOptRB) button->setEnabled(enabling.partNumberPair);
   for (QRadioButton* button : SortColorOptRB) button->setEnabled(enabling.colorPair);
 }

@@ -39,8 +39,8 @@ void ShowControlCharacters(QString& text) {
 QString DecodeLineForDisplay(std::string_view bytes) {
   // The byte order mark is kept as a character: it is part of the line's bytes, and dropping it would
   // make the first line look different from the others for no reason.
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                QStringDecoder::Flag::ConvertInitialBom);
+  QStringDecoder utf8(QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
   QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (utf8.hasError()) text = DecodeWindows1252(bytes);
   ShowControlCharacters(text);

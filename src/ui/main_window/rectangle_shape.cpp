@@ -9,7 +9,9 @@ RectangleShape::RectangleShape(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
 }
 
-QColor RectangleShape::OutlineColor() const { return outline_.value_or(palette().color(QPalette::WindowText)); }
+QColor RectangleShape::OutlineColor() const {
+  return outline_.value_or(palette().color(QPalette::WindowText));
+}
 
 void RectangleShape::SetOutlineColor(const QColor& color) {
   if (outline_ == color) return;

@@ -16,7 +16,8 @@ struct WindowServices {
   std::shared_ptr<platform::ScreenMetrics> screen;
 
   static WindowServices Qt() {
-    return WindowServices{std::make_shared<platform::QtMessageBox>(), std::make_shared<platform::QtFileDialog>(),
+    return WindowServices{std::make_shared<platform::QtMessageBox>(),
+                          std::make_shared<platform::QtFileDialog>(),
                           std::make_shared<platform::QtScreenMetrics>()};
   }
 };

@@ -15,8 +15,8 @@ TEST(TwipsToPixelsTest, RoundsToTheNearestPixel) {
     int pixels;
   };
   const Case cases[] = {
-      {11445, 15, 763}, {195, 15, 13}, {7, 15, 0}, {8, 15, 1}, {600, 12, 50},
-      {1440, 1440.0 / 144.0, 144}, {-15, 15, -1}, {0, 15, 0},
+      {11445, 15, 763}, {195, 15, 13}, {7, 15, 0}, {8, 15, 1}, {600, 12, 50}, {1440, 1440.0 / 144.0, 144},
+      {-15, 15, -1},    {0, 15, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TwipsToPixels(c.twips, c.twipsPerPixel), c.pixels) << c.twips << " at " << c.twipsPerPixel;

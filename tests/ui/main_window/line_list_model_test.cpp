@@ -93,8 +93,8 @@ TEST(LineListModelTest, HoldsAMillionLines) {
   lines.reserve(kLines);
   for (int i = 0; i < kLines; ++i) {
     lines.push_back(i % 50 == 49 ? std::string("0 STEP")
-                                  : std::string("1 ") + std::to_string(i % 16) + " " + std::to_string(i) +
-                                        " 0 0 1 0 0 0 1 0 0 0 1 3001.dat");
+                                 : std::string("1 ") + std::to_string(i % 16) + " " + std::to_string(i) +
+                                       " 0 0 1 0 0 0 1 0 0 0 1 3001.dat");
   }
   LineListModel model;
   model.Assign(std::move(lines));

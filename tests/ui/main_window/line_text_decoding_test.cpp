@@ -17,7 +17,8 @@ TEST(DecodeLineForDisplayTest, ShowsEveryByteOfTheLine) {
   const DecodingCase cases[] = {
       {"plain ASCII", "1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", "1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat"},
       {"empty line", "", ""},
-      {"UTF-8 author name", "0 Author: J\xC3\xBCrgen M\xC3\xBCller", QString::fromUtf8("0 Author: Jürgen Müller")},
+      {"UTF-8 author name", "0 Author: J\xC3\xBCrgen M\xC3\xBCller",
+       QString::fromUtf8("0 Author: Jürgen Müller")},
       {"UTF-8 beyond the BMP", "0 \xF0\x9F\xA7\xB1", QString::fromUtf8("0 \xF0\x9F\xA7\xB1")},
       {"Windows-1252 e acute", "0 Author: Andr\xE9", QString::fromUtf8("0 Author: André")},
       {"Windows-1252 euro and quotes", "0 \x80 \x93quoted\x94", QString::fromUtf8("0 € “quoted”")},
@@ -28,7 +29,10 @@ TEST(DecodeLineForDisplayTest, ShowsEveryByteOfTheLine) {
       {"tab stays a tab", "0\tcomment", "0\tcomment"},
       {"NUL shown as its symbol", std::string("0 a\0b", 5), QString::fromUtf8("0 a␀b")},
       {"escape and delete shown", "0 \x1B\x7F", QString::fromUtf8("0 ␛␡")},
-      {"byte order mark kept", "\xEF\xBB\xBF" "0 Name", QChar(0xFEFF) + QString("0 Name")},
+      {"byte order mark kept",
+       "\xEF\xBB\xBF"
+       "0 Name",
+       QChar(0xFEFF) + QString("0 Name")},
   };
   for (const DecodingCase& c : cases) {
     EXPECT_EQ(DecodeLineForDisplay(c.bytes), c.shown) << c.what;

@@ -19,9 +19,15 @@ using WindowCheckMarksTest = WindowTest;
 
 TEST_F(WindowCheckMarksTest, OnlyLinesBeginningWithOneKeepAMark) {
   const std::pair<std::string, bool> lines[] = {
-      {"0 comment", false}, {"", false},      {" 1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", false},
-      {"\t1 tab", false},   {"1 part", true}, {"10 x", true},
-      {"1x", true},         {"2 24 0 0 0 1 1 1", false}, {"a", false},
+      {"0 comment", false},
+      {"", false},
+      {" 1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", false},
+      {"\t1 tab", false},
+      {"1 part", true},
+      {"10 x", true},
+      {"1x", true},
+      {"2 24 0 0 0 1 1 1", false},
+      {"a", false},
   };
   std::vector<std::string> texts;
   for (const auto& line : lines) texts.push_back(line.first);
@@ -51,7 +57,7 @@ TEST_F(WindowCheckMarksTest, SortIsEnabledExactlyWhileTwoOrMoreLinesAreChecked) 
     bool sortEnabled;
   };
   const Step steps[] = {
-      {1, true, false}, {2, true, true}, {3, true, true}, {2, false, true},
+      {1, true, false},  {2, true, true},  {3, true, true}, {2, false, true},
       {1, false, false}, {0, true, false}, {1, true, true}, {3, false, false},
   };
   for (const Step& step : steps) {

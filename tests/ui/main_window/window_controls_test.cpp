@@ -83,8 +83,8 @@ TEST_F(WindowControlsTest, EveryControlStandsInItsContainerAtItsPlace) {
     QWidget* control = Control(p.name);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(p.container)) << p.name;
-    EXPECT_EQ(control->geometry(), QRect(Pixels(p.left, 15), Pixels(p.top, 15), Pixels(p.width, 15),
-                                         Pixels(p.height, 15)))
+    EXPECT_EQ(control->geometry(),
+              QRect(Pixels(p.left, 15), Pixels(p.top, 15), Pixels(p.width, 15), Pixels(p.height, 15)))
         << p.name;
   }
 }
@@ -100,8 +100,8 @@ TEST_F(WindowControlsTest, PlacesFollowTheScreensResolution) {
   for (const Placed& p : kPlaces) {
     auto* control = large.findChild<QWidget*>(QString::fromLatin1(p.name));
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->geometry(), QRect(Pixels(p.left, 12), Pixels(p.top, 12), Pixels(p.width, 12),
-                                         Pixels(p.height, 12)))
+    EXPECT_EQ(control->geometry(),
+              QRect(Pixels(p.left, 12), Pixels(p.top, 12), Pixels(p.width, 12), Pixels(p.height, 12)))
         << p.name;
   }
 }
@@ -117,7 +117,8 @@ TEST_F(WindowControlsTest, ControlsAreOfTheirKind) {
   EXPECT_FALSE(window->XSortOptRB[0]->font().bold());
   EXPECT_TRUE(qobject_cast<ui::RectangleShape*>(Control("CoordSortRect")));
   EXPECT_TRUE(qobject_cast<QLabel*>(Control("KelvaneLogo")));
-  for (const char* name : {"SortBtwnStpChk", "BackupFilechk"}) EXPECT_TRUE(qobject_cast<QCheckBox*>(Control(name)));
+  for (const char* name : {"SortBtwnStpChk", "BackupFilechk"})
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(Control(name)));
   for (const char* name : {"SortBtn", "SelectBtn", "SaveFileBtn", "BrowseDATFileBtn", "SortKeyBtn(0)"}) {
     EXPECT_TRUE(qobject_cast<QPushButton*>(Control(name))) << name;
   }
@@ -128,16 +129,26 @@ TEST_F(WindowControlsTest, ControlsAreOfTheirKind) {
 
 TEST_F(WindowControlsTest, CaptionsAndTooltips) {
   const std::pair<const char*, const char*> captions[] = {
-      {"BackupFilechk", "Backup existing .DAT file"}, {"SaveFileBtn", "Save File"},
-      {"SortOptionsFrm", "Sort Options"},            {"SortBtwnStpChk", "Sort Between Steps"},
-      {"ZSortOptRB(0)", "+Z to -Z (B to F)"},        {"ZSortOptRB(1)", "-Z to +Z (F to B)"},
-      {"YSortOptRB(0)", "+Y to -Y (B to T)"},        {"YSortOptRB(1)", "-Y to +Y (T to B)"},
-      {"XSortOptRB(0)", "+X to -X (R to L)"},        {"XSortOptRB(1)", "-X to +X (L to R)"},
-      {"SortOptionRB(2)", "By Color"},               {"SortOptionRB(1)", "By Part Number"},
-      {"SortOptionRB(0)", "By Coordinates"},         {"SortPartOptRB(0)", "Ascending"},
-      {"SortPartOptRB(1)", "Descending"},            {"SortColorOptRB(0)", "Ascending"},
-      {"SortColorOptRB(1)", "Descending"},           {"SelectBtn", "Select All"},
-      {"SortBtn", "Sort File"},                      {"BrowseDATFileBtn", "..."},
+      {"BackupFilechk", "Backup existing .DAT file"},
+      {"SaveFileBtn", "Save File"},
+      {"SortOptionsFrm", "Sort Options"},
+      {"SortBtwnStpChk", "Sort Between Steps"},
+      {"ZSortOptRB(0)", "+Z to -Z (B to F)"},
+      {"ZSortOptRB(1)", "-Z to +Z (F to B)"},
+      {"YSortOptRB(0)", "+Y to -Y (B to T)"},
+      {"YSortOptRB(1)", "-Y to +Y (T to B)"},
+      {"XSortOptRB(0)", "+X to -X (R to L)"},
+      {"XSortOptRB(1)", "-X to +X (L to R)"},
+      {"SortOptionRB(2)", "By Color"},
+      {"SortOptionRB(1)", "By Part Number"},
+      {"SortOptionRB(0)", "By Coordinates"},
+      {"SortPartOptRB(0)", "Ascending"},
+      {"SortPartOptRB(1)", "Descending"},
+      {"SortColorOptRB(0)", "Ascending"},
+      {"SortColorOptRB(1)", "Descending"},
+      {"SelectBtn", "Select All"},
+      {"SortBtn", "Sort File"},
+      {"BrowseDATFileBtn", "..."},
   };
   for (const auto& [name, caption] : captions) EXPECT_EQ(Caption(name), QString::fromUtf8(caption)) << name;
 
@@ -163,8 +174,10 @@ TEST_F(WindowControlsTest, CaptionsAndTooltips) {
       {"SortKeyBtn(2)", "Swap the 2nd and 3rd sort keys"},
       {"SortKeyBtn(3)", "Swap the 3rd and 2nd sort keys"},
   };
-  for (const auto& [name, tip] : tooltips) EXPECT_EQ(Control(name)->toolTip(), QString::fromUtf8(tip)) << name;
-  for (const char* untipped : {"DATDataList", "SortOptionsFrm", "SortPartOptRB(0)", "SortColorOptRB(1)", "KelvaneLogo"}) {
+  for (const auto& [name, tip] : tooltips)
+    EXPECT_EQ(Control(name)->toolTip(), QString::fromUtf8(tip)) << name;
+  for (const char* untipped :
+       {"DATDataList", "SortOptionsFrm", "SortPartOptRB(0)", "SortColorOptRB(1)", "KelvaneLogo"}) {
     EXPECT_TRUE(Control(untipped)->toolTip().isEmpty()) << untipped;
   }
 }
@@ -183,9 +196,9 @@ TEST_F(WindowControlsTest, StateAtCreation) {
   EXPECT_EQ(Model().rowCount(), 0);
   EXPECT_TRUE(window->DATFileCombo->currentText().isEmpty());
   EXPECT_EQ(window->DATFileCombo->count(), 0);
-  for (QWidget* enabled : std::initializer_list<QWidget*>{window->SelectBtn, window->SaveFileBtn,
-                                                          window->BrowseDATFileBtn, window->SortBtwnStpChk,
-                                                          window->BackupFilechk}) {
+  for (QWidget* enabled :
+       std::initializer_list<QWidget*>{window->SelectBtn, window->SaveFileBtn, window->BrowseDATFileBtn,
+                                       window->SortBtwnStpChk, window->BackupFilechk}) {
     EXPECT_TRUE(enabled->isEnabled()) << enabled->objectName().toStdString();
   }
   EXPECT_FALSE(window->BackupFilechk->isChecked());
@@ -209,7 +222,8 @@ TEST_F(WindowControlsTest, StateAtCreation) {
     EXPECT_TRUE(swap->isEnabled());
     EXPECT_FALSE(swap->icon().isNull());
   }
-  EXPECT_EQ(window->CoordSortRect->OutlineColor(), window->CoordSortRect->palette().color(QPalette::WindowText));
+  EXPECT_EQ(window->CoordSortRect->OutlineColor(),
+            window->CoordSortRect->palette().color(QPalette::WindowText));
   EXPECT_EQ(window->SortKeyOrder, (std::array<int, 3>{1, 2, 0}));
 }
 
@@ -228,12 +242,14 @@ TEST_F(WindowControlsTest, LogoShowsTheBannerAtItsNaturalSizeFromTheTopLeft) {
 
 TEST_F(WindowControlsTest, TabOrder) {
   const std::vector<QWidget*> expected = {
-      window->DATFileCombo,      window->BrowseDATFileBtn,  window->DATDataList,      window->SortBtn,
-      window->SelectBtn,         window->SortOptionRB[0],   window->SortOptionRB[1],  window->SortOptionRB[2],
-      window->XSortOptRB[1],     window->XSortOptRB[0],     window->YSortOptRB[1],    window->YSortOptRB[0],
-      window->ZSortOptRB[1],     window->ZSortOptRB[0],     window->SortBtwnStpChk,   window->SortKeyBtn[0],
-      window->SortKeyBtn[1],     window->SortKeyBtn[2],     window->SortKeyBtn[3],    window->SaveFileBtn,
-      window->SortPartOptRB[1],  window->SortPartOptRB[0],  window->SortColorOptRB[1], window->SortColorOptRB[0],
+      window->DATFileCombo,     window->BrowseDATFileBtn,  window->DATDataList,
+      window->SortBtn,          window->SelectBtn,         window->SortOptionRB[0],
+      window->SortOptionRB[1],  window->SortOptionRB[2],   window->XSortOptRB[1],
+      window->XSortOptRB[0],    window->YSortOptRB[1],     window->YSortOptRB[0],
+      window->ZSortOptRB[1],    window->ZSortOptRB[0],     window->SortBtwnStpChk,
+      window->SortKeyBtn[0],    window->SortKeyBtn[1],     window->SortKeyBtn[2],
+      window->SortKeyBtn[3],    window->SaveFileBtn,       window->SortPartOptRB[1],
+      window->SortPartOptRB[0], window->SortColorOptRB[1], window->SortColorOptRB[0],
       window->BackupFilechk,
   };
   std::vector<QWidget*> seen;

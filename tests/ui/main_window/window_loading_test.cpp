@@ -36,7 +36,8 @@ TEST_F(WindowLoadingTest, KeepsEveryByteOfEveryLine) {
   constexpr char kBytes[] = "1 a\n0 b\r0 c\r\n\t1 d \r\n0 caf\xE9\0!\r\n";
   constexpr char kLastLine[] = "0 caf\xE9\0!";
   Open("odd.dat", std::string(kBytes, sizeof kBytes - 1));
-  const std::vector<std::string> expected = {"1 a", "0 b", "0 c", "\t1 d ", std::string(kLastLine, sizeof kLastLine - 1)};
+  const std::vector<std::string> expected = {"1 a", "0 b", "0 c", "\t1 d ",
+                                             std::string(kLastLine, sizeof kLastLine - 1)};
   EXPECT_EQ(Lines().Texts(), expected);
 }
 
@@ -88,7 +89,8 @@ TEST_F(WindowLoadingTest, AFileThatCannotBeReadIsReported) {
   EXPECT_EQ(message.title, "Kelvane");
   EXPECT_EQ(message.icon, platform::MessageIcon::kWarning);
   EXPECT_TRUE(message.text.contains("\"/proc/self/mem\"")) << message.text.toStdString();
-  EXPECT_TRUE(message.text.contains(QString::fromLocal8Bit(std::strerror(EIO)))) << message.text.toStdString();
+  EXPECT_TRUE(message.text.contains(QString::fromLocal8Bit(std::strerror(EIO))))
+      << message.text.toStdString();
 }
 
 TEST_F(WindowLoadingTest, ATypedNameLoadsOnceItNamesAFile) {

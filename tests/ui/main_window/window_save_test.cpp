@@ -11,8 +11,10 @@
 namespace kelvane::testing {
 namespace {
 
-constexpr char kModel[] = "0 Model\r\n1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n";
-constexpr char kSorted[] = "0 Model\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n";
+constexpr char kModel[] =
+    "0 Model\r\n1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n";
+constexpr char kSorted[] =
+    "0 Model\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n";
 
 class WindowSaveTest : public WindowTest {
  protected:

@@ -31,11 +31,11 @@ class WindowSortTest : public WindowTest {
 struct PanelCase {
   const char* what;
   std::function<void(ui::KelvaneMain&)> setPanel;  // what the user clicks
-  sorting::SortOptions options;                   // what that means to the engine
+  sorting::SortOptions options;                    // what that means to the engine
 };
 
-sorting::SortOptions Options(sorting::SortKey key, std::array<int, 3> order, bool x, bool y, bool z, bool part,
-                             bool color, bool steps) {
+sorting::SortOptions Options(sorting::SortKey key, std::array<int, 3> order, bool x, bool y, bool z,
+                             bool part, bool color, bool steps) {
   sorting::SortOptions options;
   options.sortKey = key;
   options.keyOrder = order;
@@ -85,7 +85,8 @@ const PanelCase kPanelCases[] = {
 };
 
 TEST_F(WindowSortTest, GivesTheLinesTheEngineGivesForTheSameOptions) {
-  for (const char* model : {"ldrawlib_car.ldr", "omr_7140_xwing_noeol.mpd", "bricksmith_bum_aligned_columns.ldr"}) {
+  for (const char* model :
+       {"ldrawlib_car.ldr", "omr_7140_xwing_noeol.mpd", "bricksmith_bum_aligned_columns.ldr"}) {
     int casesThatMovedLines = 0;
     for (const PanelCase& c : kPanelCases) {
       const std::string when = std::string(model) + ": " + c.what;
@@ -119,7 +120,8 @@ TEST_F(WindowSortTest, SortingAgainChangesNothing) {
 }
 
 TEST_F(WindowSortTest, TheListIsRepaintedOnceAndShowsTheNewOrder) {
-  Open("two.ldr", "1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n0 x\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n");
+  Open("two.ldr",
+       "1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n0 x\r\n1 1 0 0 0 1 0 0 0 1 0 0 0 1 3003.dat\r\n");
   Check(0);
   Check(2);
   QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
