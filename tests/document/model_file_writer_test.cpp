@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
-#include <string>
 
 #include "support/temporary_folder.h"
 
@@ -14,158 +12,117 @@ namespace kelvane::document {
 namespace {
 
 using namespace std::string_literals;
-using testing::TemporaryFolder;
+using Text = std::optional<std::string>;  // a file's bytes, or no file
 
 TEST(BackupNameTest, ReplacesTheLastFourCharactersWhateverTheyAre) {
-  const struct {
-    std::string name;
-    std::optional<std::string> backup;
-  } cases[] = {
-      {"model.dat", "model.bak"},   {"model.ldr", "model.bak"}, {"model.mpd", "model.bak"},
-      {"MODEL.DAT", "MODEL.bak"},   {"abcd", ".bak"},           {"abc", std::nullopt},
-      {"", std::nullopt},           {"car", std::nullopt},      {"archive.tar.gz", "archive.ta.bak"},
-      {"mod\xc3\xa8l.dat", "mod\xc3\xa8l.bak"},
+  const std::pair<std::string, Text> cases[] = {
+      {"model.dat", "model.bak"}, {"model.mpd", "model.bak"}, {"MODEL.DAT", "MODEL.bak"},
+      {"abcd", ".bak"},           {"abc", std::nullopt},      {"", std::nullopt},
       // Characters, not bytes: "è" is one character of two bytes.
-      {"ab\xc3\xa8", std::nullopt}, {"a\xc3\xa8\xc3\xa8z", ".bak"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(BackupName(c.name), c.backup) << c.name;
-}
-
-TEST(BackupNameTest, PathKeepsItsFolderAndTheRuleLooksAtTheNameOnly) {
-  EXPECT_EQ(BackupPathFor("/models/car.dat"), "/models/car.bak");
-  EXPECT_EQ(BackupPathFor("car.ldr"), "car.bak");
+      {"ab\xc3\xa8", std::nullopt}, {"a\xc3\xa8\xc3\xa8z", ".bak"}};
+  for (const auto& [name, backup] : cases) EXPECT_EQ(BackupName(name), backup) << name;
+  EXPECT_EQ(BackupPathFor("/models/car.ldr"), "/models/car.bak");
   EXPECT_EQ(BackupPathFor("/models.d/abc"), std::nullopt);
 }
 
-class SaveModelFileTest : public ::testing::Test {
- protected:
-  std::string Model() const { return folder.File("model.dat"); }
-  std::string Backup() const { return folder.File("model.bak"); }
-  // Nothing but the model, its backup and what the test put there may be left in the folder.
-  std::size_t FilesInFolder() const {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                                                  std::filesystem::directory_iterator()));
-  }
-  TemporaryFolder folder;
+// One save on a folder holding model.dat / model.bak as given, with or without the backup asked for.
+struct SaveCase {
+  const char* name;
+  Text modelBefore, backupBefore;
+  bool withBackup;
+  std::vector<std::string> lines;
+  bool saved;
+  Text modelAfter, backupAfter;
 };
 
-TEST_F(SaveModelFileTest, WritesEveryLineWithCrLfAndKeepsEveryByte) {
-  const std::vector<std::string> lines = {"0 Model", "", "  1 4 0 0 0\t", "0 \xe9\0\xff"s, "0 a\nb"};
-  ASSERT_TRUE(SaveModelFile(Model(), std::nullopt, lines).saved);
-  EXPECT_EQ(folder.Read("model.dat"), "0 Model\r\n\r\n  1 4 0 0 0\t\r\n0 \xe9\0\xff\r\n0 a\nb\r\n"s);
+class SaveModelFileTest : public ::testing::TestWithParam<SaveCase> {
+ protected:
+  static Text Contents(const std::string& path) {
+    return std::filesystem::is_regular_file(path) ? Text(testing::ReadFileBytes(path)) : std::nullopt;
+  }
+  testing::TemporaryFolder folder;
+};
+
+TEST_P(SaveModelFileTest, LeavesTheModelAndItsBackupAsExpectedAndNothingElse) {
+  const SaveCase& c = GetParam();
+  if (c.modelBefore) folder.Write("model.dat", *c.modelBefore);
+  if (c.backupBefore) folder.Write("model.bak", *c.backupBefore);
+  const std::string model = folder.File("model.dat");
+  const SaveResult result = SaveModelFile(model, c.withBackup ? Text(folder.File("model.bak")) : std::nullopt, c.lines);
+  EXPECT_EQ(result.saved, c.saved) << result.reason;
+  EXPECT_EQ(result.reason.empty(), c.saved);
+  EXPECT_EQ(Contents(model), c.modelAfter);
+  EXPECT_EQ(Contents(folder.File("model.bak")), c.backupAfter);
+  const auto files = std::distance(std::filesystem::directory_iterator(folder.Path()), {});
+  EXPECT_EQ(files, (c.modelAfter ? 1 : 0) + (c.backupAfter ? 1 : 0)) << "a temporary file was left";
 }
 
-TEST_F(SaveModelFileTest, AnEmptyListGivesAnEmptyFile) {
-  folder.Write("model.dat", "old\r\n");
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {}).saved);
-  EXPECT_EQ(folder.Read("model.dat"), "");
-  EXPECT_EQ(folder.Read("model.bak"), "old\r\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveModelFileTest,
+    ::testing::Values(
+        SaveCase{"EveryLineEndsWithCrLfAndKeepsItsBytes", std::nullopt, std::nullopt, false,
+                 {"0 M", "", "  1 4\t", "0 \xe9\0\xff"s, "0 a\nb"}, true,
+                 "0 M\r\n\r\n  1 4\t\r\n0 \xe9\0\xff\r\n0 a\nb\r\n"s, std::nullopt},
+        SaveCase{"NewNameGetsNoBackup", std::nullopt, std::nullopt, true, {"1"}, true, "1\r\n", std::nullopt},
+        SaveCase{"WithoutBackupAnOlderOneStays", "old\n", "older", false, {"new"}, true, "new\r\n", "older"},
+        SaveCase{"BackupReplacesTheOlderOne", "old\n", "older", true, {"new"}, true, "new\r\n", "old\n"},
+        SaveCase{"EmptyListGivesAnEmptyFile", "old", std::nullopt, true, {}, true, "", "old"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SaveModelFileTest, WithoutBackupAnExistingBackupIsLeftAlone) {
-  folder.Write("model.dat", "old\r\n");
-  folder.Write("model.bak", "older\r\n");
-  ASSERT_TRUE(SaveModelFile(Model(), std::nullopt, {"new"}).saved);
-  EXPECT_EQ(folder.Read("model.dat"), "new\r\n");
-  EXPECT_EQ(folder.Read("model.bak"), "older\r\n");
-  EXPECT_EQ(FilesInFolder(), 2u);
-}
-
-TEST_F(SaveModelFileTest, TheBackupHoldsTheFileAsItWasJustBeforeEachSave) {
+TEST(SaveModelFileSequenceTest, TheBackupIsTheFileAsItWasJustBeforeTheLatestSave) {
+  testing::TemporaryFolder folder;
   folder.Write("model.dat", "loaded\n");
-  folder.Write("model.bak", "older\r\n");
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {"first"}).saved);
-  EXPECT_EQ(folder.Read("model.bak"), "loaded\n");
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {"second"}).saved);
+  folder.Write("model.ldr", "ldr\n");
+  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {"first"}).saved);
+  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {"second"}).saved);
   EXPECT_EQ(folder.Read("model.bak"), "first\r\n");
-  EXPECT_EQ(folder.Read("model.dat"), "second\r\n");
-  EXPECT_EQ(FilesInFolder(), 2u);
+  // model.ldr shares the backup name of model.dat.
+  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), folder.File("model.bak"), {"x"}).saved);
+  EXPECT_EQ(folder.Read("model.bak"), "ldr\n");
 }
 
-TEST_F(SaveModelFileTest, ALdrModelReplacesTheBackupOfTheDatModelOfTheSameName) {
-  folder.Write("model.dat", "dat\r\n");
-  folder.Write("model.ldr", "ldr\r\n");
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {"x"}).saved);
-  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), Backup(), {"y"}).saved);
-  EXPECT_EQ(folder.Read("model.bak"), "ldr\r\n");
-}
-
-TEST_F(SaveModelFileTest, ANewNameCreatesTheFileAndNoBackup) {
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {"1 4 0 0 0"}).saved);
-  EXPECT_EQ(folder.Read("model.dat"), "1 4 0 0 0\r\n");
-  EXPECT_FALSE(folder.Exists("model.bak"));
-}
-
-TEST_F(SaveModelFileTest, KeepsThePermissionsOfTheFileItReplaces) {
-  folder.Write("model.dat", "old\r\n");
-  ::chmod(Model().c_str(), 0640);
-  ASSERT_TRUE(SaveModelFile(Model(), Backup(), {"new"}).saved);
+TEST(SaveModelFileSequenceTest, KeepsPermissionsAndWritesThroughALink) {
+  testing::TemporaryFolder folder;
+  folder.Write("real.dat", "old");
+  ::chmod(folder.File("real.dat").c_str(), 0640);
+  std::filesystem::create_symlink(folder.File("real.dat"), folder.File("model.dat"));
+  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), std::nullopt, {"new"}).saved);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("model.dat")));
+  EXPECT_EQ(folder.Read("real.dat"), "new\r\n");
   struct stat info {};
-  ::stat(Model().c_str(), &info);
+  ::stat(folder.File("real.dat").c_str(), &info);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST_F(SaveModelFileTest, SavingThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
-  folder.Write("real.dat", "old\r\n");
-  std::filesystem::create_symlink(folder.File("real.dat"), Model());
-  ASSERT_TRUE(SaveModelFile(Model(), std::nullopt, {"new"}).saved);
-  EXPECT_TRUE(std::filesystem::is_symlink(Model()));
-  EXPECT_EQ(folder.Read("real.dat"), "new\r\n");
-}
-
-// Every failure leaves the model and any older backup exactly as they were and says why.
-TEST_F(SaveModelFileTest, AMissingFolderSavesNothing) {
-  const SaveResult result = SaveModelFile(folder.File("gone/model.dat"), folder.File("gone/model.bak"), {"x"});
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.reason.find("No such file"), std::string::npos) << result.reason;
-  EXPECT_EQ(FilesInFolder(), 0u);
-}
-
-TEST_F(SaveModelFileTest, ABackupThatCannotBeMadeStopsTheSave) {
-  folder.Write("model.dat", "old\r\n");
-  std::filesystem::create_directory(Backup());
-  folder.Write("model.bak/inside", "keep");
-  const SaveResult result = SaveModelFile(Model(), Backup(), {"new"});
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.reason.find("model.bak"), std::string::npos) << result.reason;
-  EXPECT_EQ(folder.Read("model.dat"), "old\r\n");
-  EXPECT_EQ(folder.Read("model.bak/inside"), "keep");
-  EXPECT_EQ(FilesInFolder(), 2u);
-}
-
-TEST_F(SaveModelFileTest, AReadOnlyFileIsNotReplacedEvenByAnAdministrator) {
-  folder.Write("model.dat", "old\r\n");
-  folder.Write("model.bak", "older\r\n");
-  ::chmod(Model().c_str(), 0444);
-  const SaveResult result = SaveModelFile(Model(), Backup(), {"new"});
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.reason.find("read-only"), std::string::npos) << result.reason;
-  EXPECT_EQ(folder.Read("model.dat"), "old\r\n");
-  EXPECT_EQ(folder.Read("model.bak"), "older\r\n");
-}
-
-TEST_F(SaveModelFileTest, ANameThatIsAFolderOrEmptyIsRefused) {
-  std::filesystem::create_directory(Model());
-  EXPECT_FALSE(SaveModelFile(Model(), Backup(), {"x"}).saved);
-  EXPECT_TRUE(std::filesystem::is_directory(Model()));
-  EXPECT_FALSE(SaveModelFile(folder.Path(), std::nullopt, {"x"}).saved);
-}
-
-TEST_F(SaveModelFileTest, AFolderThatCannotBeWrittenSavesNothing) {
-  if (::geteuid() == 0) {
-    // An administrator writes into any folder; the same refusal is met through a folder the kernel
-    // will not let anyone create files in.
-    const SaveResult result = SaveModelFile("/proc/kelvane-model.dat", std::nullopt, {"x"});
-    EXPECT_FALSE(result.saved);
-    EXPECT_FALSE(result.reason.empty());
-    return;
+// Each refusal leaves the model and any older backup exactly as they were and says why. These hold
+// for an administrator too, who may write anywhere the permissions alone would forbid.
+TEST(SaveModelFileSequenceTest, RefusesWhatCannotBeSavedSafely) {
+  testing::TemporaryFolder folder;
+  folder.Write("model.dat", "old");
+  folder.Write("locked.dat", "locked");
+  ::chmod(folder.File("locked.dat").c_str(), 0444);
+  std::filesystem::create_directories(folder.File("model.bak/inside"));
+  std::filesystem::create_directory(folder.File("folder.dat"));
+  const struct {
+    std::string path;
+    Text backup;
+    const char* reasonPart;
+  } refusals[] = {
+      {folder.File("gone/model.dat"), folder.File("gone/model.bak"), "No such file"},
+      {folder.File("model.dat"), folder.File("model.bak"), "model.bak"},  // the backup is a folder
+      {folder.File("locked.dat"), std::nullopt, "read-only"},
+      {folder.File("folder.dat"), std::nullopt, "folder"},
+      {folder.Path(), std::nullopt, "empty"},
+      {"/proc/kelvane-model.dat", std::nullopt, ""},  // a folder nobody may create files in
+  };
+  for (const auto& r : refusals) {
+    const SaveResult result = SaveModelFile(r.path, r.backup, {"new"});
+    EXPECT_FALSE(result.saved) << r.path;
+    EXPECT_NE(result.reason.find(r.reasonPart), std::string::npos) << result.reason;
   }
-  folder.Write("model.dat", "old\r\n");
-  ::chmod(folder.Path().c_str(), 0555);
-  EXPECT_FALSE(SaveModelFile(Model(), Backup(), {"new"}).saved);
-  ::chmod(folder.Path().c_str(), 0755);
-  EXPECT_EQ(folder.Read("model.dat"), "old\r\n");
-  EXPECT_EQ(FilesInFolder(), 1u);
+  EXPECT_EQ(folder.Read("model.dat"), "old");
+  EXPECT_EQ(folder.Read("locked.dat"), "locked");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 4);
 }
 
 }  // namespace
