@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev         # GoogleTest and GoogleMock
   libbenchmark-dev                  # Google Benchmark for bench/
   xvfb xauth x11-utils xdotool      # a real window without a screen: screenshot and window-system test
-  fonts-dejavu-core                 # text in offscreen and Xvfb windows
+  fonts-liberation2 fonts-dejavu-core  # Arial-metric text, so captions fit the window's layout
+  python3                           # the real-window test closes the window through the X server
 )
 
 missing=()
