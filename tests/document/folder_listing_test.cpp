@@ -24,15 +24,10 @@ TEST(ListDatFilesTest, ListsDatFilesOfAnyCaseInOrderWithoutRegardToCase) {
   EXPECT_EQ(listing.names, (Names{"arch.Dat", "b.dat", "Base.DAT", "wall.dat"}));
 }
 
-TEST(ListDatFilesTest, AnEmptyFolderListsNothing) {
+TEST(ListDatFilesTest, TellsAnEmptyFolderFromAMissingOne) {
   TemporaryFolder folder;
-  const FolderListing listing = ListDatFiles(folder.Path());
-  EXPECT_TRUE(listing.folderFound);
-  EXPECT_TRUE(listing.names.empty());
-}
-
-TEST(ListDatFilesTest, AMissingFolderIsReported) {
-  TemporaryFolder folder;
+  EXPECT_TRUE(ListDatFiles(folder.Path()).folderFound);
+  EXPECT_TRUE(ListDatFiles(folder.Path()).names.empty());
   EXPECT_FALSE(ListDatFiles(folder.File("gone/")).folderFound);
 }
 
