@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <random>
+
+#include "document/model_file_reader.h"
+#include "sorting/plain_sort_reference.h"
+#include "sorting/section_boundaries.h"
+#include "sorting/sort_command.h"
+#include "sorting/sort_run.h"
+#include "support/temporary_folder.h"
+
+namespace kelvane::sorting {
+namespace {
+
+using document::LineList;
+using std::string;
+using Texts = std::vector<string>;
+constexpr double kInf = HUGE_VAL;
+constexpr float kFloatMax = FLT_MAX, kFloatInf = HUGE_VALF;
+using F = std::pair<string, std::array<string, 5>>;  // a line and its color, x, y, z and part name
+using V = std::pair<string, double>;
+using K = std::pair<double, float>;
+
+string P(const string& xyz, const string& part = "3001", int color = 4) {
+  return string("1 ") + std::to_string(color) + " " + xyz + " 1 0 0 0 1 0 0 0 1 " + part + ".dat";
+}
+string C(int color, const string& part = "3001") { return P("0 0 0", part, color); }
+
+// Every line that begins with "1" checked, except those of the part "skip".
+LineList Checked(const Texts& texts) {
+  LineList lines(texts);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    lines.SetChecked(i, texts[i][0] == '1' && !texts[i].ends_with(" skip.dat"));
+  return lines;
+}
+
+// Sorts a copy with the engine: marks and unchecked lines stay, the plain definition agrees, and a
+// second sort finds nothing left to do.
+LineList Sorted(const LineList& original, const SortOptions& options) {
+  LineList lines = original, plain = original;
+  EXPECT_EQ(SortCheckedLines(lines, options), original.CheckedCount() >= 2);  // fewer change nothing
+  for (std::size_t i = 0; i < lines.Size(); ++i) {
+    EXPECT_EQ(lines.IsChecked(i), original.IsChecked(i)) << "line " << i + 1;
+    EXPECT_TRUE(original.IsChecked(i) || lines.Text(i) == original.Text(i)) << "line " << i + 1 << " moved";
+  }
+  testing::PlainSortCheckedLines(plain, options);
+  EXPECT_EQ(lines.Texts(), plain.Texts());
+  SortCheckedLines(lines, options);
+  EXPECT_EQ(lines.Texts(), plain.Texts()) << "sorted a second time";
+  return lines;
+}
+
+TEST(LineFields, CutAtTheCountedSpacesAndCoordinateValuesReadThem) {
+  for (const auto& [line, fields] :
+       {F{"1 16 10 -8 20 1 0 0 0 1 0 0 0 1 s\\973s01.dat", {" 16", " 10", " -8", " 20", "s\\973s01"}},
+        F{"1  4 10 -8 20 1 0 0 0 1 0 0 0 1 973.DAT", {" ", " 4", " 10", " -8", "973"}},
+        F{"0 // a comment line", {" //", " a", " comment", "", ""}},
+        F{"1\t4 10 -8 20 0 973p01.dat", {"\t4", " -8", " 20", " 0", "973p01"}},
+        F{" 1 4 10 -8 20 x.dat", {"1", " 10", " -8", " 20", "x"}},
+        F{"1 4 10 -8 20", {" 4", " 10", " -8", "", ""}},
+        F{"1 4 0 0 0 1 0 0 0 1 0 0 0 1 ", {" 4", " 0", " 0", " 0", ""}}, F{"1 4", {}}, F{"", {}}}) {
+    const std::array<string, 5> found{GetColor(line), GetCoordinate(line, 0), GetCoordinate(line, 1),
+                                      GetCoordinate(line, 2), GetPartName(line)};
+    EXPECT_EQ(found, fields) << line;
+  }
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 20000; ++trial) {
+    string line(random() % 24, ' ');  // few characters, so that every corner of the counting is hit
+    for (char& c : line) c = "  1-.e5\t"[random() % 8];
+    for (int axis = 0; axis < 3; ++axis)
+      ASSERT_EQ(CoordinateValues(line)[axis], NumericValue(CoordinateField(line, axis))) << line;
+  }
+}
+
+TEST(NumericValue, ReadsTheNumberTheTextBeginsWithAndSortKeyFromValueRoundsIt) {
+  for (const auto& [text, value] :
+       {V{" -20", -20}, V{"973p01", 973}, V{"4-4edge", 4}, V{"s\\973s01", 0}, V{"", 0}, V{"+5", 5},
+        V{"5.", 5}, V{"-.5", -0.5}, V{"1..5", 1}, V{"--5", 0}, V{".", 0}, V{"+", 0}, V{"-", 0}, V{"-0", -0.0},
+        V{"0x2FF0000", 0}, V{"9007199254740993", 9007199254740992.0},
+        V{"123456789012345678901234567890", 1.2345678901234568e29},
+        // Exponents: "E" or "D" and at least one digit; beyond a double's range infinity or zero.
+        V{" 1e-005", 0.00001}, V{"1.5D2", 150}, V{"2d-1", 0.2}, V{"1e", 1}, V{"1e+", 1}, V{"1E-x", 1},
+        V{"1.5e3.5", 1500}, V{"1e999", kInf}, V{"-1e999", -kInf}, V{"1e99999999999999999999", kInf},
+        V{"0.001e311", 1e308}, V{"1e-999", 0.0}, V{"-1e-999", -0.0}, V{"0e999", 0.0}, V{"1000e-326", 1e-323},
+        // "&H" and "&O": the digits as one unsigned integer, rounded once.
+        V{"&h1f", 31}, V{"&HFFFF", 65535}, V{"&O17", 15}, V{"&o777", 511}, V{"&H", 0}, V{"&O", 0},
+        V{"&O8", 0}, V{"&H1G", 1}, V{"&X1", 0}, V{"-&H1", 0}, V{"&HFFFFFFFFFFFFFFFFFFFF", 0x1p80},
+        V{"&O1777777777777777777777", 0x1p64}, V{"&H" + string(300, 'F'), kInf},
+        // Space, tab and line feed are removed anywhere, nothing else; only ASCII digits are digits.
+        V{"1 2 3", 123}, V{"\t-\n1\t.\n5", -1.5}, V{"1 e 2", 100}, V{"& H 1F", 31}, V{"1\r2", 1},
+        V{"1\302\2402", 1}, V{"\xD9\xA1", 0}, V{string("1\0002", 3), 1}}) {
+    EXPECT_EQ(NumericValue(text), value) << '"' << text << '"';
+    EXPECT_EQ(std::signbit(NumericValue(text)), std::signbit(value)) << '"' << text << '"';
+  }
+  // Decimal text rounds as std::from_chars does, on both sides of every shortcut.
+  std::mt19937_64 random(5);
+  for (int trial = 0; trial < 100000; ++trial) {
+    string text = random() % 2 ? "-" : "";
+    const std::size_t digits = 1 + random() % 25, point = random() % (digits + 1);
+    for (std::size_t i = 0; i < digits; ++i)
+      text.append(i == point ? "." : "").push_back('0' + random() % 10);
+    if (random() % 2) text.append("e").append(std::to_string(static_cast<int>(random() % 80) - 40));
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(NumericValue(text), expected) << text;
+  }
+  constexpr double kHalfway = 0x1.ffffffp127;  // from here on rounding to nearest leaves the float range
+  for (const auto& [value, key] :
+       {K{-8, -8}, K{kFloatMax, kFloatMax}, K{std::nextafter(kHalfway, 0.0), kFloatMax},
+        K{kHalfway, kFloatInf}, K{-kHalfway, -kFloatInf}, K{1e300, kFloatInf}, K{-1e300, -kFloatInf},
+        K{kInf, kFloatInf}, K{1e-300, 0}}) {
+    EXPECT_EQ(SortKeyFromValue(value), key) << value;
+  }
+}
+
+TEST(SectionBoundaries, StepByTheLastFourCharactersModelsByTheFirstWord) {
+  // Letters fold to capitals in ASCII only: bytes of 0x80 and above never match.
+  for (const char* step : {"0 STEP", "0 step", "0 StEp", "STEP", "0 // next step", "0 ROTSTEP"}) {
+    EXPECT_TRUE(IsStepLine(step) && !IsModelBoundaryLine(step)) << step;
+  }
+  for (const char* model : {"0 FILE main.ldr", "0 NOFILE", "0 !DATA logo.png", "0 file sub model.ldr",
+                            "0 NoFile", "0 !data x", " \t0\t FILE x", "0 FILE", "0 FILE\tx"}) {
+    EXPECT_TRUE(IsModelBoundaryLine(model) && !IsStepLine(model)) << model;
+  }
+  for (const char* neither :
+       {"0 STEP ", "0 STEP\t", "0 STEPS", "TEP", "", "0 STE\xD0", "0 \xD3TEP", "0 FILEX", "0 NOFILES",
+        "0 DATA x", "0FILE x", "00 FILE x", "0 // FILE x", "1 0 FILE x", "0", "0 F\xC9LE x", "0 FILE\xA0x"}) {
+    EXPECT_FALSE(IsStepLine(neither) || IsModelBoundaryLine(neither)) << neither;
+  }
+}
+
+TEST(SortKeyedLines, MakesTheExchangesOfThePlainSelectionSort) {
+  const float kKeys[] = {0, -0.0F, 1, kFloatInf, -0.5F, -kFloatInf, 2.5F, -1e30F};
+  std::mt19937 random(3);
+  SortRun run(SortOptions{});  // one run for all trials: its storage must not leak between sorts
+  KeyedSelectionSort sorter;
+  for (int trial = 0; trial < 6000 && !HasFailure(); ++trial) {
+    const std::size_t count = random() % 301, distinct = 1 + random() % 8, start = random() % 5;  // ties
+    const int direction = random() % 2 ? kAscending : kDescending;
+    run.SortKeys.resize(count);
+    for (float& key : run.SortKeys) key = kKeys[random() % distinct];
+    run.SectionLines.resize(start + count + random() % 3);
+    for (std::size_t i = 0; i < run.SectionLines.size(); ++i) run.SectionLines[i] = std::to_string(i);
+    std::vector<float> keys = run.SortKeys;
+    Texts lines = run.SectionLines;
+    testing::ExchangeList expected, actual;
+    testing::PlainSelectionSort(keys, lines, start, direction, &expected);
+    for (const auto& [first, second] : sorter.Exchanges(run.SortKeys, direction == kAscending))
+      actual.emplace_back(first, second);
+    run.SortKeyedLines(direction, start);
+    EXPECT_EQ(actual, expected) << "trial " << trial << ", " << count << " keys";
+    EXPECT_EQ(run.SectionLines, lines) << "trial " << trial;
+    EXPECT_EQ(run.SortKeys, keys) << "trial " << trial;
+  }
+}
+
+constexpr SortOptions kColorUp{.sortKey = SortKey::kColor},
+    kColorDown{.sortKey = SortKey::kColor, .colorAscending = false};
+constexpr SortOptions kColorNoSteps{.sortKey = SortKey::kColor, .betweenSteps = false};
+
+TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
+  using Case = std::tuple<SortOptions, Texts, string>;  // the order: the index of the line at each place
+  for (const auto& [options, texts, order] :
+       {// The exchanges of the selection sort decide where ties end: 5 5 1, 1 5 5 and 3 1 2.
+        Case{kColorUp, {C(5, "a"), C(5, "b"), C(1)}, "210"},
+        Case{kColorDown, {C(1), C(5, "a"), C(5, "b")}, "120"}, Case{kColorUp, {C(3), C(1), C(2)}, "120"},
+        Case{kColorDown, {C(3), C(1), C(2)}, "021"},
+        // Largest y, then largest z, then smallest x first; a run is lines of equal values, and 1.00000001
+        // and 1.00000002 share a key but are no run.
+        Case{{}, {P("5 0 1"), P("1 -8 0"), P("0 0 1"), P("9 0 2"), P("3 -8 0")}, "32014"},
+        Case{{.keyOrder = {0, 1, 2}, .yAscending = true}, {P("1.00000002 5 0"), P("1.00000001 1 0")}, "01"},
+        Case{{.sortKey = SortKey::kPartNumber}, {C(4, "973"), C(4, "973p01"), C(4, "456")}, "210"},
+        // A STEP line closes a section of a single line too, so that line stays in its step.
+        Case{kColorUp, {C(2), "0 STEP", C(1)}, "012"}, Case{kColorNoSteps, {C(2), "0 STEP", C(1)}, "210"},
+        Case{kColorUp, {C(3), "0 // note", C(0, "skip"), C(2), "", C(1)}, "512340"},
+        Case{kColorUp, {C(2), C(1), "0 step", C(0)}, "1023"},
+        Case{kColorUp, {C(2), C(1), "0 STEP ", C(0)}, "3120"},
+        Case{kColorUp, {"0 STEP", C(2), C(1), "0 STEP", "0 STEP", C(4), C(3)}, "0213465"},
+        Case{kColorUp, {C(3), "1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP", C(1)}, "012"},  // 1 is left alone
+        Case{kColorNoSteps, {C(5), C(4), "0 FILE a", C(3), "0 !DATA b", C(2), "0 NOFILE", C(1)}, "10234567"},
+        Case{kColorUp, {C(3), " 0 file sub.ldr", C(2), C(1)}, "0132"},
+        // Anything but a permutation of 0, 1, 2 is y, z, x; fewer than two checked lines change nothing.
+        Case{{.keyOrder = {0, 1, 3}}, {P("0 0 0"), P("1 1 0")}, "10"},
+        Case{{.keyOrder = {-1, 0, 0}}, {P("0 0 0"), P("1 1 0")}, "10"},
+        Case{kColorUp, {C(2), C(1, "skip")}, "01"}, Case{kColorUp, {C(2, "skip"), C(1, "skip")}, "01"}}) {
+    Texts expected;
+    for (const char i : order) expected.push_back(texts[i - '0']);
+    EXPECT_EQ(Sorted(Checked(texts), options).Texts(), expected);
+  }
+}
+
+TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
+  const Texts values{"0", "10", "-10", "10.0", "1e1", "20", "1.00000001", "1.00000002", "-0"};
+  const Texts others{"0 STEP", "0 step", "0 STEP ", "0 FILE x", "0 NOFILE", "0 !DATA x", "", "1", "1  4 0"};
+  std::mt19937 random(9);
+  const auto pick = [&](const Texts& texts) { return texts[random() % texts.size()]; };
+  const auto axis = [&] { return static_cast<int>(random() % 3); };
+  for (int trial = 0; trial < 3000 && !HasFailure(); ++trial) {
+    SCOPED_TRACE(::testing::Message() << "trial " << trial);
+    Texts texts(random() % 120);
+    for (string& text : texts) {
+      const string xyz = pick(values) + " " + pick(values) + " " + pick(values);
+      const string part = random() % 8 == 0 ? "skip" : std::to_string(random() % 3) + "p";
+      text = random() % 6 == 0 ? pick(others) : P(xyz, part, static_cast<int>(random() % 4));
+    }
+    SortOptions options{static_cast<SortKey>(random() % 3), {axis(), axis(), axis()}};
+    for (bool* flag : {&options.xAscending, &options.yAscending, &options.zAscending, &options.partAscending,
+                       &options.colorAscending, &options.betweenSteps})
+      *flag = random() % 2;
+    Sorted(Checked(texts), options);
+  }
+}
+
+// The checked texts of each stretch between lines that no part may cross, each stretch sorted.
+std::vector<Texts> Stretches(const LineList& lines, bool steps) {
+  std::vector<Texts> stretches(1);
+  for (std::size_t i = 0; i < lines.Size(); ++i) {
+    if (lines.IsChecked(i)) stretches.back().push_back(lines.Text(i));
+    if ((steps && IsStepLine(lines.Text(i))) || IsModelBoundaryLine(lines.Text(i))) stretches.emplace_back();
+  }
+  for (Texts& stretch : stretches) std::sort(stretch.begin(), stretch.end());
+  return stretches;
+}
+
+TEST(SortCheckedLines, RealModelsKeepEveryLineInItsPlaceStepAndModel) {
+  for (const char* name : {"bricksmith_bum_aligned_columns.ldr", "car_beta027_lf.DAT", "ldrawlib_car.ldr",
+                           "ldrawlib_car_2008_leadspace.dat", "ldview_colors_aligned_columns.ldr",
+                           "leocad_tutorial1_lf.ldr", "omr_10174_atst_ucs_packed_mixedeol.mpd",
+                           "omr_4489_atat_mini_noeol.mpd", "omr_7140_xwing_noeol.mpd"}) {
+    const document::ReadResult file = document::ReadModelFile(kelvane::testing::TestDataPath(name));
+    ASSERT_EQ(file.status, document::ReadResult::Status::kLoaded) << name << ": " << file.reason;
+    const LineList original = Checked(file.lines);  // as "Select All" checks them
+    for (int n = 0; n < 6; ++n) {
+      const SortOptions options{.sortKey = static_cast<SortKey>(n / 2), .betweenSteps = n % 2 == 0};
+      SCOPED_TRACE(::testing::Message() << name << ", options " << n);
+      const LineList lines = Sorted(original, options);
+      EXPECT_EQ(Stretches(lines, options.betweenSteps), Stretches(original, options.betweenSteps));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelvane::sorting
