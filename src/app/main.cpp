@@ -1,9 +1,13 @@
-// The window program: one KelvaneMain, optionally on a model file named on the command line.
+// The window program: KelvaneMain on the user's remembered settings, optionally on a model file named
+// on the command line.
 #include <QApplication>
-#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <string>
+#include <vector>
 
+#include "app/settings/command_line.h"
+#include "platform/settings/qt_settings_store.h"
 #include "ui/main_window/kelvane_main.h"
 
 int main(int argc, char** argv) {
@@ -11,16 +15,16 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Kelvane"));
   QApplication::setApplicationName(QStringLiteral("Kelvane"));
 
+  // QApplication has taken its own options out of argv; what is left is the user's, as the bytes the
+  // file system spells the path with.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  kelvane::ui::KelvaneMain::Launch launch;
+  launch.commandLine = kelvane::app::JoinArguments(arguments);
+  launch.fallbackFolder = kelvane::app::FallbackDatFolder(QFile::encodeName(QDir::homePath()).toStdString());
+
+  kelvane::platform::QtSettingsStore store;
   kelvane::ui::KelvaneMain window;
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) {
-    // The model's folder becomes the DAT folder; naming the file in the combo box loads it.
-    const std::string path = QFile::encodeName(arguments.at(1)).toStdString();
-    const std::size_t nameStart = path.rfind('/') + 1;  // 0 when the name has no folder part
-    window.DATPath = path.substr(0, nameStart);
-    window.RefreshFileList();
-    window.DATFileCombo->setEditText(QFile::decodeName(path.substr(nameStart).c_str()));
-  }
+  window.Form_Load(store, launch);
   window.show();
   return QApplication::exec();
 }

@@ -22,6 +22,7 @@
 
 #include "document/check_rules.h"
 #include "resources/artwork.h"
+#include "ui/about/kelvane_about.h"
 #include "ui/main_window/layout/form_resize_layout.h"
 #include "ui/main_window/line_list_model.h"
 #include "ui/main_window/rectangle_shape.h"
@@ -327,6 +328,16 @@ void KelvaneMain::ConnectHandlers() {
 bool KelvaneMain::event(QEvent* event) {
   const bool handled = QMainWindow::event(event);
   if (event->type() == QEvent::WindowActivate) Form_Activate();
+  switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::WindowStateChange:
+      ApplyPendingPlacement();
+      break;
+    default:
+      break;
+  }
   return handled;
 }
 
@@ -373,7 +384,7 @@ void KelvaneMain::Form_Resize() {
 
 void KelvaneMain::MenuExit_Click() { close(); }
 
-void KelvaneMain::MenuAbout_Click() {}
+void KelvaneMain::MenuAbout_Click() { ShowAboutBox(this, *services_.screen); }
 
 void KelvaneMain::ShowMessage(const QString& text, bool warning) {
   services_.messageBox->Show(this, QStringLiteral("Kelvane"), text,

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "sorting/sort_options.h"
@@ -16,6 +18,12 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+
+namespace kelvane::app {
+class SettingsStore;
+struct ShutdownState;
+struct StartupPlan;
+}  // namespace kelvane::app
 
 namespace kelvane::ui {
 
@@ -97,6 +105,19 @@ class KelvaneMain final : public QMainWindow {
   static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected,
                             bool secondSelected);
 
+  // What the program's start hands the load handler besides the stored settings.
+  struct Launch {
+    std::string commandLine;     // the arguments after the program's name, joined by single spaces
+    std::string fallbackFolder;  // the DAT folder where nothing else is known, with its final "/"
+  };
+  // The start-up sequence, run once before the window is first shown: the stored settings, the
+  // command line, the file list and the first model. The window keeps `store` and writes its
+  // settings back into it when it closes.
+  void Form_Load(app::SettingsStore& store, const Launch& launch);
+  // The shutdown sequence. Every close of the window runs it (close box, "Exit", the session
+  // ending); it never stops the close. Writes nothing when Form_Load has not given it a store.
+  void Form_Unload();
+
   // The window and its menu.
   void Form_Activate();
   void Form_Resize();
@@ -112,6 +133,7 @@ class KelvaneMain final : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateMenu();
@@ -129,6 +151,13 @@ class KelvaneMain final : public QMainWindow {
   void UpdateSortCommand();
   void ShowMessage(const QString& text, bool warning);
 
+  // Start-up and shutdown (kelvane_main_startup.cpp).
+  void ApplyStartupPlan(const app::StartupPlan& plan);
+  void RestorePlacement(const app::StartupPlan& plan);
+  void ApplyPendingPlacement(bool settled = false);
+  QRect OuterBounds() const;
+  app::ShutdownState CurrentShutdownState() const;
+
   WindowServices services_;
   LineListModel* lineModel_ = nullptr;
   // The combo box's index as last announced; a text change while the index differs from it is the
@@ -137,6 +166,17 @@ class KelvaneMain final : public QMainWindow {
   // Set by a load from the combo box until control returns to the event loop: one user action loads
   // the file once, however many of the combo box's signals it raises.
   bool comboLoadedInThisAction_ = false;
+  // Where the settings come from and go back to; none until Form_Load.
+  app::SettingsStore* settingsStore_ = nullptr;
+  // The restored outer bounds in pixels, until the window system has told the frame's size and the
+  // window has been made to match them. A window manager that will not take them gets a few tries,
+  // not a fight.
+  struct PendingPlacement {
+    QRect outer;
+    int triesLeft = 3;
+    bool applying = false;
+  };
+  std::optional<PendingPlacement> pendingPlacement_;
 };
 
 }  // namespace kelvane::ui
