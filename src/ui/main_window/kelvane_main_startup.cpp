@@ -41,8 +41,9 @@ void KelvaneMain::Form_Load(app::SettingsStore& store, const Launch& launch) {
   settingsStore_ = &store;
   const platform::ScreenMetrics& screen = *services_.screen;
   app::StartupEnvironment environment;
-  environment.screen = {static_cast<float>(screen.TwipsPerPixelX()), static_cast<float>(screen.TwipsPerPixelY()),
-                        static_cast<float>(screen.WidthTwips()), static_cast<float>(screen.HeightTwips())};
+  environment.screen = {static_cast<float>(screen.TwipsPerPixelX()),
+                        static_cast<float>(screen.TwipsPerPixelY()), static_cast<float>(screen.WidthTwips()),
+                        static_cast<float>(screen.HeightTwips())};
   const QSize outer = frameGeometry().size();
   environment.windowWidth = static_cast<float>(TwipsX(outer.width()));
   environment.windowHeight = static_cast<float>(TwipsY(outer.height()));
@@ -97,7 +98,8 @@ void KelvaneMain::RestorePlacement(const app::StartupPlan& plan) {
   // The position is the frame's top-left corner. It is given before the state, whose setting creates
   // the window system's window: a position given earlier places the frame, a later one the inner area.
   if (geometry.left || geometry.top) {
-    outer.moveTo(geometry.left ? PixelsX(*geometry.left) : frame.x(), geometry.top ? PixelsY(*geometry.top) : frame.y());
+    outer.moveTo(geometry.left ? PixelsX(*geometry.left) : frame.x(),
+                 geometry.top ? PixelsY(*geometry.top) : frame.y());
     move(outer.topLeft());
   }
   if (decorations.isNull()) {
@@ -179,7 +181,9 @@ app::ShutdownState KelvaneMain::CurrentShutdownState() const {
   state.height = static_cast<float>(TwipsY(frame.height()));
   state.datPath = DATPath;
   state.backupFile = BackupFilechk->isChecked();
-  for (std::size_t i = 0; i < SortOptionRB.size(); ++i) state.sortOptionSelected[i] = SortOptionRB[i]->isChecked();
+  for (std::size_t i = 0; i < SortOptionRB.size(); ++i) {
+    state.sortOptionSelected[i] = SortOptionRB[i]->isChecked();
+  }
   state.sortKeyOrder = SortKeyOrder;
   const std::array<const std::array<QRadioButton*, 2>*, 3> pairs{&XSortOptRB, &YSortOptRB, &ZSortOptRB};
   for (std::size_t axis = 0; axis < pairs.size(); ++axis) {
