@@ -1,334 +1,266 @@
-// kelvane-sort as a user runs it: the built program, its exit status, its messages and the files it
-// leaves behind.
+// kelvane-sort as a user runs it: its exit status, its messages and the files it leaves behind.
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <tuple>
 
-#include "document/line_list.h"
 #include "document/model_file_reader.h"
 #include "kelvane/version.h"
 #include "sorting/sort_command.h"
 #include "support/temporary_folder.h"
-#include "tool_process.h"
 
 namespace kelvane::cli {
 namespace {
 
 using namespace std::string_literals;
+using std::string;
+using Args = std::vector<string>;
 
-using kelvane::testing::TemporaryFolder;
-using testing::ProcessResult;
-using testing::RunAs;
-using testing::RunKelvaneSort;
+struct Result {
+  int status = -1;  // -1 when the program did not exit normally
+  string out, err;
+};
 
-// Two steps of three parts. Read with the default options (Y first, largest first; then Z, largest
-// first; then X, smallest first) each step comes out reversed: C B A, then F E D.
-const std::map<char, std::string> kPart = {
+// Two steps of three parts. With the default options (largest y first, then largest z, then smallest
+// x) each step comes out reversed: C B A, then F E D.
+const std::map<char, string> kPart = {
     {'A', "1 4 20 -8 0 1 0 0 0 1 0 0 0 1 3005.dat"},    {'B', "1 1 -20 -8 10 1 0 0 0 1 0 0 0 1 3001.dat"},
     {'C', "1 15 0 0 10 1 0 0 0 1 0 0 0 1 3003.dat"},    {'D', "1 2 10 -24 0 1 0 0 0 1 0 0 0 1 3024.dat"},
     {'E', "1 0 -10 -24 5 1 0 0 0 1 0 0 0 1 3070b.dat"}, {'F', "1 7 30 8 5 1 0 0 0 1 0 0 0 1 3010.dat"},
 };
-constexpr std::string_view kHeader = "0 Name: m.ldr";
-constexpr std::string_view kStep = "0 STEP";
 
-// The model file with the parts in the order given ("ABC" then "DEF"), with the given line end.
-std::string Model(std::string_view firstStep, std::string_view secondStep, std::string_view end) {
-  std::string text = std::string(kHeader).append(end);
-  for (const char part : firstStep) text.append(kPart.at(part)).append(end);
-  text.append(kStep).append(end);
-  for (const char part : secondStep) text.append(kPart.at(part)).append(end);
+// The model with the parts of each step in the order given, every line ended by `end`.
+string Model(std::string_view first, std::string_view second, std::string_view end = "\r\n") {
+  string text = string("0 Name: m.ldr").append(end);
+  for (const char part : first) text.append(kPart.at(part)).append(end);
+  text.append("0 STEP").append(end);
+  for (const char part : second) text.append(kPart.at(part)).append(end);
   return text;
 }
+const string kInput = Model("ABC", "DEF", "\n"), kSorted = Model("CBA", "FED");
 
-const std::string kInput = Model("ABC", "DEF", "\n");
-
-std::string Saved(std::string_view firstStep, std::string_view secondStep) {
-  return Model(firstStep, secondStep, "\r\n");
+Args Split(const string& words) {
+  std::istringstream in(words);
+  return {std::istream_iterator<string>(in), {}};
 }
 
-class KelvaneSortTest : public ::testing::Test {
+class KelvaneSort : public ::testing::Test {
  protected:
-  ProcessResult Run(const std::vector<std::string>& arguments, RunAs user = RunAs::kSelf,
-                    const std::string& standardOutput = "") {
-    return RunKelvaneSort(arguments, folder_.Path(), user, standardOutput);
+  Result Sort(Args args, bool nobody = false, const string& outPath = "") const;
+  static void Expect(const Result& result, int status, const string& err = "", const string& out = "") {
+    EXPECT_EQ(std::tie(result.status, result.err, result.out), std::tie(status, err, out));
   }
-  std::size_t EntryCount(const std::string& subfolder = "") const {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.File(subfolder))) {
-      ++count;
-    }
-    return count;
+  std::size_t Entries(const string& folder = "") const {
+    const std::filesystem::directory_iterator entries(dir_.File(folder));
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
   }
-
-  TemporaryFolder folder_;
+  kelvane::testing::TemporaryFolder dir_;
 };
 
-struct OptionEffect {
-  std::vector<std::string> options;
-  std::string expected;  // the file as written
-};
-
-class KelvaneSortOptions : public KelvaneSortTest, public ::testing::WithParamInterface<OptionEffect> {};
-
-TEST_P(KelvaneSortOptions, SortTheModelAsAsked) {
-  folder_.Write("m.ldr", kInput);
-  std::vector<std::string> arguments = GetParam().options;
-  arguments.push_back("m.ldr");
-  const ProcessResult result = Run(arguments);
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(folder_.Read("m.ldr"), GetParam().expected);
+// Runs the built program in the test's folder; as uid/gid 65534 when `nobody` and the tests run as root,
+// so that file permissions bind it. `outPath` is opened for its standard output instead of catching it.
+Result KelvaneSort::Sort(Args args, bool nobody, const string& outPath) const {
+  const kelvane::testing::TemporaryFolder capture;
+  const string out = outPath.empty() ? capture.File("out") : outPath, err = capture.File("err");
+  const int program = ::open(KELVANE_SORT_BINARY, O_RDONLY | O_CLOEXEC);
+  const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  args.insert(args.begin(), "kelvane-sort");
+  std::vector<char*> argv;
+  for (string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t child = program < 0 || outFd < 0 || errFd < 0 ? -1 : ::fork();
+  if (child == 0) {  // only async-signal-safe calls from here on
+    if (::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(dir_.Path().c_str()) != 0 ||
+        (nobody && ::geteuid() == 0 &&
+         (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)))
+      ::_exit(126);
+    ::fexecve(program, argv.data(), environ);  // by descriptor: the build folder need not be open to all
+    ::_exit(127);
+  }
+  for (const int fd : {program, outFd, errFd}) ::close(fd);
+  if (child < 0) return {-1, "", "cannot start " KELVANE_SORT_BINARY};
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          outPath.empty() ? kelvane::testing::ReadFileBytes(out) : "", kelvane::testing::ReadFileBytes(err)};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, KelvaneSortOptions,
-    ::testing::Values(
-        OptionEffect{{}, Saved("CBA", "FED")},
-        OptionEffect{{"--by", "coordinates", "--order", "yzx", "--steps"}, Saved("CBA", "FED")},
-        // One section: F, highest of all, moves into the first step; the STEP line stays in place.
-        OptionEffect{{"--no-steps"}, Model("FCB", "AED", "\r\n")},
-        OptionEffect{{"--no-steps", "--steps"}, Saved("CBA", "FED")},
-        OptionEffect{{"--y", "ascending"}, Saved("BAC", "EDF")},
-        OptionEffect{{"--z", "ascending"}, Saved("CAB", "FDE")},
-        OptionEffect{{"--order", "xyz"}, Saved("BCA", "EDF")},
-        OptionEffect{{"--order=XZY", "--x", "descending"}, Saved("ACB", "FDE")},
-        OptionEffect{{"--by", "part"}, Saved("BCA", "FDE")},
-        OptionEffect{{"--by", "part", "--part", "descending"}, Saved("ACB", "EDF")},
-        OptionEffect{{"--by=color"}, Saved("BAC", "EDF")},
-        OptionEffect{{"--by", "color", "--color", "descending"}, Saved("CAB", "FDE")},
-        // Lines 2 and 3 (A and B) only; line 9 is past the end.
-        OptionEffect{{"--lines", "2-3,9"}, Saved("BAC", "DEF")},
-        OptionEffect{{"--lines", "3", "--lines", "2"}, Saved("BAC", "DEF")},
-        // Lines 1 and 5 are no part lines, 7 is alone in its step: nothing moves, but the file is
-        // still written in its saved form.
-        OptionEffect{{"--lines", "1,5,7"}, Saved("ABC", "DEF")}));
-
-TEST_F(KelvaneSortTest, OverwritingKeepsTheOldFileAsBackupUnlessToldNot) {
-  folder_.Write("m.ldr", kInput);
-  ASSERT_EQ(Run({"m.ldr"}).exitStatus, 0);
-  EXPECT_EQ(folder_.Read("m.bak"), kInput);
-
-  folder_.Write("n.ldr", kInput);
-  folder_.Write("n.bak", "older");
-  ASSERT_EQ(Run({"--no-backup", "n.ldr"}).exitStatus, 0);
-  EXPECT_EQ(folder_.Read("n.ldr"), Saved("CBA", "FED"));
-  EXPECT_EQ(folder_.Read("n.bak"), "older");
-  EXPECT_EQ(EntryCount(), 4u);
+TEST_F(KelvaneSort, OptionsSortTheModelAsAsked) {
+  using O = std::pair<const char*, std::string_view>;  // the options, and the parts of each step after them
+  for (const auto& [options, parts] :
+       {O{"", "CBA FED"}, O{"--by Coordinates --order yzx --steps --x=ascending", "CBA FED"},
+        O{"--no-steps", "FCB AED"},  // F, highest of all, moves into the first step; the STEP line stays
+        O{"--no-steps --steps", "CBA FED"}, O{"--y ascending", "BAC EDF"}, O{"--z=ascending", "CAB FDE"},
+        O{"--order xyz", "BCA EDF"}, O{"--order=XZY --x descending", "ACB FDE"}, O{"--by part", "BCA FDE"},
+        O{"--by part --part DESCENDING", "ACB EDF"}, O{"--by part --by=color", "BAC EDF"},
+        O{"--by color --color descending", "CAB FDE"},
+        // Numbers past the last line count for nothing; lines 1 and 5 are no part lines, 7 is alone.
+        O{"--lines 2-3,9", "BAC DEF"}, O{"--lines=3 --lines 2", "BAC DEF"}, O{"--lines 1,5,7", "ABC DEF"},
+        O{"--lines 007-008", "ABC DFE"}, O{"--lines 3-99999999999999999999999", "ACB FED"}}) {
+    dir_.Write("m.ldr", kInput);
+    Expect(Sort(Split(string(options) + " m.ldr")), 0);
+    EXPECT_EQ(dir_.Read("m.ldr"), Model(parts.substr(0, 3), parts.substr(4))) << options;
+  }
 }
 
-TEST_F(KelvaneSortTest, OutputToAFileLeavesTheModelAndMakesNoBackup) {
-  folder_.Write("m.ldr", kInput);
-  const ProcessResult result = Run({"-o", "sorted.ldr", "--backup", "m.ldr"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(folder_.Read("sorted.ldr"), Saved("CBA", "FED"));
-  EXPECT_EQ(folder_.Read("m.ldr"), kInput);
-  EXPECT_EQ(EntryCount(), 2u);
+TEST_F(KelvaneSort, EachFileIsSortedOnceAndKeepsItsOldSelfAsBackupUnlessToldNot) {
+  const string low = "1 4 0 1 0 1 0 0 0 1 0\0 0 0 1 caf\xc3\xa9.dat  "s,
+               high = "1 4 0 9 0 1 0 0 0 1 0 0 0 1 \xe9t.dat";
+  // Lines led by a space or of another type are no part lines, however high they stand.
+  const string others = "0 \x80\xff\t \0\r\n 1 4 0 99 0 1 0 0 0 1 0 0 0 1 x.dat\r\n2 24 0 99 0 1 1 1"s;
+  const string bytes = low + "\n" + high + "\r" + others;
+  for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) dir_.Write(name, kInput);
+  dir_.Write("b.dat", bytes);
+  dir_.Write("e.ldr", "");
+  dir_.Write("n.bak", "older");
+  std::filesystem::create_symlink(dir_.File("a.ldr"), dir_.File("link.ldr"));
+  // A file named three ways is sorted once, so its backup holds it as it was; "-" is too short a
+  // name for a backup.
+  Expect(Sort({"a.ldr", dir_.Path() + "./a.ldr", "link.ldr", "b.dat", "-", "e.ldr", "--", "-c.mpd"}), 0);
+  Expect(Sort({"n.ldr", "--no-backup"}), 0);
+  for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  EXPECT_EQ(dir_.Read("b.dat"), high + "\r\n" + low + "\r\n" + others + "\r\n");  // CR LF, bytes kept
+  EXPECT_EQ(dir_.Read("e.ldr") + dir_.Read("e.bak"), "");
+  for (const char* name : {"a.bak", "-c.bak"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
+  EXPECT_EQ(dir_.Read("b.bak"), bytes);
+  EXPECT_EQ(dir_.Read("n.bak"), "older");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_.File("link.ldr")));
+  EXPECT_EQ(Entries(), 12u);
 }
 
-TEST_F(KelvaneSortTest, OutputToStandardOutputWritesNoFile) {
-  folder_.Write("m.ldr", kInput);
-  const ProcessResult result = Run({"--output", "-", "m.ldr"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(result.out, Saved("CBA", "FED"));
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(folder_.Read("m.ldr"), kInput);
-  EXPECT_EQ(EntryCount(), 1u);
+TEST_F(KelvaneSort, AnOutputElsewhereIsWrittenIntoAndTheModelKeptWithoutBackup) {
+  dir_.Write("m.ldr", kInput);
+  ASSERT_EQ(::mkfifo(dir_.File("pipe").c_str(), 0600), 0);
+  // Held open both ways, the pipe never blocks the program's open; the result fits into its buffer.
+  const int pipe = ::open(dir_.File("pipe").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(pipe, 0);
+  Expect(Sort({"-osorted.ldr", "--backup", "m.ldr"}), 0);
+  Expect(Sort({"-o", "pipe", "m.ldr"}), 0);
+  Expect(Sort({"m.ldr", "--output", "-"}), 0, "", kSorted);
+  char received[4096];
+  EXPECT_EQ(string(received, static_cast<std::size_t>(std::max<ssize_t>(::read(pipe, received, 4096), 0))),
+            kSorted);
+  ::close(pipe);
+  struct stat info {};
+  EXPECT_TRUE(::stat(dir_.File("pipe").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+  Expect(Sort({"-o", "no/f.ldr", "m.ldr"}), 1,
+         "kelvane-sort: no/f.ldr: not saved: it could not be written in its folder (No such file or "
+         "directory)\n");
+  Expect(Sort({"-o", "-", "m.ldr"}, false, "/dev/full"), 1,
+         "kelvane-sort: standard output: No space left on device\n");
+  EXPECT_EQ(dir_.Read("sorted.ldr"), kSorted);
+  EXPECT_EQ(dir_.Read("m.ldr"), kInput);
+  EXPECT_EQ(Entries(), 3u);
 }
 
-TEST_F(KelvaneSortTest, EveryLineEndIsWrittenAsCrLfAndEveryOtherByteIsKept) {
-  const std::string high = "1 4 0 9 0 1 0 0 0 1 0 0 0 1 \xe9t\xe9\t.dat"s;
-  const std::string low = "1 4 0 1 0 1 0 0 0 1 0\0 0 0 1 caf\xc3\xa9.dat  "s;
-  const std::string comment = "0 \x80\xff\t \0"s;
-  folder_.Write("m.dat", low + "\n" + comment + "\r" + high);
-  ASSERT_EQ(Run({"m.dat"}).exitStatus, 0);
-  EXPECT_EQ(folder_.Read("m.dat"), high + "\r\n" + comment + "\r\n" + low + "\r\n");
-}
-
-TEST_F(KelvaneSortTest, SeveralFilesAreEachSorted) {
-  folder_.Write("a.ldr", kInput);
-  folder_.Write("b.dat", Model("CAB", "EFD", "\r"));
-  folder_.Write("c.mpd", Model("BAC", "", "\r\n"));
-  const ProcessResult result = Run({"a.ldr", "b.dat", "--no-backup", "c.mpd"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(folder_.Read("a.ldr"), Saved("CBA", "FED"));
-  EXPECT_EQ(folder_.Read("b.dat"), Saved("CBA", "FED"));
-  EXPECT_EQ(folder_.Read("c.mpd"), Saved("CBA", ""));
-  EXPECT_EQ(EntryCount(), 3u);
-}
-
-TEST_F(KelvaneSortTest, DoubleDashLetsANameBeginWithADash) {
-  folder_.Write("-m.ldr", kInput);
-  const ProcessResult result = Run({"--no-backup", "--", "-m.ldr"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(folder_.Read("-m.ldr"), Saved("CBA", "FED"));
-}
-
-TEST_F(KelvaneSortTest, AUsageErrorExitsWithTwoAndWritesNothing) {
-  folder_.Write("m.ldr", kInput);
-  folder_.Write("n.ldr", kInput);
-  const std::vector<std::vector<std::string>> commandLines = {
-      {"--by", "size", "m.ldr"},
-      {"--order", "xxz", "m.ldr"},
-      {"--x", "left", "m.ldr"},
-      {"--lines", "5-3", "m.ldr"},
-      {"--lines", "1,,2", "m.ldr"},
-      {"--lines", "0", "m.ldr"},
-      {"--frobnicate", "m.ldr"},
-      {"m.ldr", "--by"},
-      {"-o", "out.ldr", "m.ldr", "n.ldr"},
-      {"-o", "-", "m.ldr", "n.ldr"},
-      {"--steps=no", "m.ldr"},
-      {},
-  };
-  for (const auto& arguments : commandLines) {
-    const ProcessResult result = Run(arguments);
-    EXPECT_EQ(result.exitStatus, 2);
+TEST_F(KelvaneSort, AUsageErrorExitsWithTwoOnOneLineAndAHintAndWritesNothing) {
+  for (const char* name : {"m.ldr", "n.ldr"}) dir_.Write(name, kInput);
+  const auto check = [&](const Args& args, const string& part) {  // `part`: what the message must name
+    const Result result = Sort(args);
+    const string first = result.err.substr(0, result.err.find('\n'));
+    EXPECT_EQ(result.status, 2) << first;
     EXPECT_EQ(result.out, "");
-    const auto firstEnd = result.err.find('\n');
-    EXPECT_EQ(result.err.rfind("kelvane-sort: ", 0), 0u) << result.err;
-    EXPECT_EQ(result.err.substr(firstEnd + 1), "Try 'kelvane-sort --help' for more information.\n");
+    EXPECT_TRUE(first.starts_with("kelvane-sort: ") && first.find(part) != string::npos)
+        << first << ": " << part;
+    EXPECT_EQ(result.err, first + "\nTry 'kelvane-sort --help' for more information.\n");
+  };
+  using U = std::pair<Args, string>;
+  for (const auto& [args, part] :
+       {U{{}, "no FILE"}, U{{"--no-steps"}, "no FILE"}, U{{"--"}, "no FILE"},
+        U{{"--sort", "m.ldr"}, "'--sort'"}, U{{"-x", "m.ldr"}, "'-x'"},
+        U{{"--By", "part", "m.ldr"}, "'--By'"}, U{{"--bogus", "--help"}, "'--bogus'"},
+        U{{"m.ldr", "--by"}, "'--by' needs a value"}, U{{"m.ldr", "-o"}, "'-o' needs a value"},
+        U{{"--steps=yes", "m.ldr"}, "'--steps' takes no value"},
+        U{{"--no-backup=1", "m.ldr"}, "takes no value"}, U{{"--help=now"}, "'--help' takes no value"},
+        U{{"-o", "", "m.ldr"}, "empty output"},
+        U{{"-o", "a.ldr", "--output", "b.ldr", "m.ldr"}, "more than one output"},
+        U{{"-o", "-", "-o", "-", "m.ldr"}, "more than one output"},
+        U{{"-o", "o.ldr", "m.ldr", "n.ldr"}, "single FILE"},
+        U{{"-o", "-", "m.ldr", "n.ldr", "m.ldr"}, "not 3"},
+        U{{"--lines", "2", "--lines", "0", "m.ldr"}, "'0' for --lines"}}) {
+    check(args, part);
   }
-  EXPECT_EQ(folder_.Read("m.ldr"), kInput);
-  EXPECT_EQ(folder_.Read("n.ldr"), kInput);
-  EXPECT_EQ(EntryCount(), 2u);
+  for (const string bad : {"--by=", "--by=colour", "--order=xxy", "--order=xy", "--order=xyzx", "--order=210",
+                           "--x=up", "--y=", "--z=asc", "--part=1", "--color=descending "}) {
+    const std::size_t equals = bad.find('=');
+    check({bad, "m.ldr"}, string("'") + bad.substr(equals + 1) + "' for " + bad.substr(0, equals));
+  }
+  for (const string lines :
+       {"", "0", "0-3", "5-3", "1,,2", ",1", "1,", "x", "1x", "1-", "-3", "1--3", "1-2-3", " 1", "1 ", "1, 2",
+        "+1", "1.5", "\xd9\xa3"}) {  // the last an Arabic-Indic three
+    check({"--lines", lines, "m.ldr"}, string("'") + lines + "' for --lines");
+  }
+  for (const char* name : {"m.ldr", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kInput);
+  EXPECT_EQ(Entries(), 2u);
 }
 
-TEST_F(KelvaneSortTest, HelpAndVersion) {
-  const ProcessResult help = Run({"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_EQ(help.out.rfind("Usage: kelvane-sort [OPTIONS] FILE...\n", 0), 0u);
-  EXPECT_EQ(help.err, "");
+TEST_F(KelvaneSort, HelpAndVersionAnswerWhereverTheyStandBeforeADoubleDash) {
+  const Result help = Sort({"m.ldr", "--help", "--bogus"});
+  Expect(help, 0, "", help.out);
+  EXPECT_TRUE(help.out.starts_with("Usage: kelvane-sort [OPTIONS] FILE...\n")) << help.out;
   for (const char* option :
        {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps", "--no-steps", "--lines",
-        "--backup", "--no-backup", "-o, --output", "-h, --help", "--version"}) {
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
-  }
-  EXPECT_EQ(Run({"-h"}).out, help.out);
-
-  const ProcessResult version = Run({"--version"});
-  EXPECT_EQ(version.exitStatus, 0);
-  EXPECT_EQ(version.out, std::string("kelvane-sort ") + kVersionText + "\n");
+        "--backup", "--no-backup", "-o, --output", "-h, --help", "--version"})
+    EXPECT_NE(help.out.find(option), string::npos) << option;
+  EXPECT_EQ(Sort({"-h"}).out, help.out);
+  Expect(Sort({"--version", "--help"}), 0, "", string("kelvane-sort ") + kVersionText + "\n");
+  EXPECT_EQ(Sort({"--", "--help"}).err, "kelvane-sort: --help: No such file or directory\n");
 }
 
-TEST_F(KelvaneSortTest, AFileThatCannotBeReadIsNamedAndTheOthersAreStillSorted) {
-  folder_.Write("a.ldr", kInput);
-  folder_.Write("c.ldr", kInput);
-  std::filesystem::create_directory(folder_.File("d.ldr"));
-  const ProcessResult result = Run({"a.ldr", "missing.ldr", "d.ldr", "c.ldr"});
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.err,
-            "kelvane-sort: missing.ldr: No such file or directory\n"
-            "kelvane-sort: d.ldr: Is a directory\n");
-  EXPECT_EQ(folder_.Read("a.ldr"), Saved("CBA", "FED"));
-  EXPECT_EQ(folder_.Read("c.ldr"), Saved("CBA", "FED"));
-  EXPECT_FALSE(folder_.Exists("missing.ldr"));
-}
-
-TEST_F(KelvaneSortTest, AFileTheUserMayNotReadIsNamedWithTheReason) {
-  folder_.Write("a.ldr", kInput);
-  folder_.Write("secret.ldr", kInput);
-  ::chmod(folder_.Path().c_str(), 0777);
-  ::chmod(folder_.File("a.ldr").c_str(), 0666);
-  ::chmod(folder_.File("secret.ldr").c_str(), 0600);
-  ::chown(folder_.File("secret.ldr").c_str(), 0, 0);
-  const ProcessResult result = Run({"--no-backup", "secret.ldr", "a.ldr"}, RunAs::kNobody);
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.err, "kelvane-sort: secret.ldr: Permission denied\n");
-  EXPECT_EQ(folder_.Read("secret.ldr"), kInput);
-  EXPECT_EQ(folder_.Read("a.ldr"), Saved("CBA", "FED"));
-}
-
-TEST_F(KelvaneSortTest, AFolderThatCannotBeWrittenLosesNothing) {
-  std::filesystem::create_directory(folder_.File("locked"));
-  folder_.Write("locked/m.ldr", kInput);
-  folder_.Write("locked/m.bak", "older");
-  folder_.Write("free.ldr", kInput);
-  ::chmod(folder_.Path().c_str(), 0777);
-  ::chmod(folder_.File("free.ldr").c_str(), 0666);
-  ::chmod(folder_.File("locked/m.ldr").c_str(), 0666);
-  ::chmod(folder_.File("locked").c_str(), 0555);
-
-  const ProcessResult result = Run({"locked/m.ldr", "free.ldr"}, RunAs::kNobody);
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.err.rfind("kelvane-sort: locked/m.ldr: not saved: ", 0), 0u) << result.err;
-  EXPECT_NE(result.err.find("Permission denied"), std::string::npos) << result.err;
-  EXPECT_EQ(folder_.Read("locked/m.ldr"), kInput);
-  EXPECT_EQ(folder_.Read("locked/m.bak"), "older");
-  EXPECT_EQ(EntryCount("locked"), 2u);  // no temporary file left behind
-  EXPECT_EQ(folder_.Read("free.ldr"), Saved("CBA", "FED"));
-}
-
-TEST_F(KelvaneSortTest, AnOutputThatCannotBeWrittenIsNamed) {
-  folder_.Write("m.ldr", kInput);
-  const ProcessResult result = Run({"-o", "no/such/folder.ldr", "m.ldr"});
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.err.rfind("kelvane-sort: no/such/folder.ldr: not saved: ", 0), 0u) << result.err;
-  EXPECT_EQ(folder_.Read("m.ldr"), kInput);
-  EXPECT_EQ(EntryCount(), 1u);
-}
-
-TEST_F(KelvaneSortTest, AFullStandardOutputIsAnError) {
-  folder_.Write("m.ldr", kInput);
-  const ProcessResult result = Run({"-o", "-", "m.ldr"}, RunAs::kSelf, "/dev/full");
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(result.err, "kelvane-sort: standard output: No space left on device\n");
-}
-
-TEST_F(KelvaneSortTest, ANamedPipeAsOutputIsWrittenIntoNotReplaced) {
-  folder_.Write("m.ldr", kInput);
-  ASSERT_EQ(::mkfifo(folder_.File("pipe").c_str(), 0600), 0);
-  // Held open for reading and writing, the pipe never blocks the program's open; the small result
-  // fits into its buffer.
-  const int pipe = ::open(folder_.File("pipe").c_str(), O_RDWR | O_NONBLOCK);
-  ASSERT_GE(pipe, 0);
-  const ProcessResult result = Run({"-o", "pipe", "m.ldr"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
-  std::string received(4096, '\0');
-  const ssize_t count = ::read(pipe, received.data(), received.size());
-  ::close(pipe);
-  received.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
-  EXPECT_EQ(received, Saved("CBA", "FED"));
-  struct stat info {};
-  ASSERT_EQ(::stat(folder_.File("pipe").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISFIFO(info.st_mode));
-  EXPECT_EQ(EntryCount(), 2u);
+TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAreStillSorted) {
+  for (const char* f : {"locked", "d.ldr", "b.bak/inside"}) std::filesystem::create_directories(dir_.File(f));
+  for (const char* name : {"a.ldr", "b.ldr", "c.ldr", "secret.ldr", "locked/m.ldr"}) dir_.Write(name, kInput);
+  dir_.Write("locked/m.bak", "older");
+  for (const char* f : {"", "a.ldr", "b.ldr", "c.ldr", "locked/m.ldr"}) ::chmod(dir_.File(f).c_str(), 0777);
+  ::chmod(dir_.File("secret.ldr").c_str(), 0600);
+  ::chmod(dir_.File("locked").c_str(), 0555);
+  const Result result = Sort({"a.ldr", "missing.ldr", "no/m.ldr", "d.ldr", "", "/proc/self/mem", "b.ldr",
+                              "secret.ldr", "locked/m.ldr", "c.ldr"},
+                             true);
+  Expect(
+      result, 1,
+      "kelvane-sort: missing.ldr: No such file or directory\n"
+      "kelvane-sort: no/m.ldr: No such file or directory\n"
+      "kelvane-sort: d.ldr: Is a directory\n"
+      "kelvane-sort: : No such file or directory\n"
+      "kelvane-sort: /proc/self/mem: Input/output error\n"  // opens, then fails to read, even for root
+      "kelvane-sort: b.ldr: not saved: the backup \"b.bak\" could not be made (Is a directory)\n"
+      "kelvane-sort: secret.ldr: Permission denied\n"
+      "kelvane-sort: locked/m.ldr: not saved: it could not be written in its folder (Permission denied)\n");
+  for (const char* name : {"a.ldr", "c.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  for (const char* name : {"b.ldr", "secret.ldr", "locked/m.ldr"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
+  EXPECT_EQ(dir_.Read("locked/m.bak"), "older");
+  EXPECT_EQ(Entries() + Entries("locked"), 11u);  // no temporary file left behind
 }
 
 // Large enough for the program to prepare its heap for a big model, which must not change a byte.
-TEST_F(KelvaneSortTest, ALargeModelComesOutAsTheEngineSortsIt) {
-  std::string model;
+TEST_F(KelvaneSort, ALargeModelComesOutAsTheEngineSortsIt) {
+  string model;
   for (int i = 0; i < 240'000; ++i) {
-    if (i % 51 == 50) {
-      model.append("0 STEP\n");
-      continue;
-    }
-    model.append("1 ").append(std::to_string(i % 16)).append(" ").append(std::to_string(i * 7 % 40 * 20));
-    model.append(" ")
-        .append(std::to_string(i * 13 % 30 * -8))
-        .append(" ")
-        .append(std::to_string(i * 17 % 40 * 20));
-    model.append(" 1 0 0 0 1 0 0 0 1 ").append(std::to_string(3000 + i % 50)).append(".dat\n");
+    const auto n = [&](int f, int m, int s) { return string(" ").append(std::to_string(i * f % m * s)); };
+    model += i % 51 == 50 ? string("0 STEP\n")
+                          : string("1") + n(1, 16, 1) + n(7, 40, 20) + n(13, 30, -8) + n(17, 40, 20) +
+                                " 1 0 0 0 1 0 0 0 1" + n(1, 50, 1) + ".dat\n";
   }
   ASSERT_GT(model.size(), 9u << 20);
-  folder_.Write("big.ldr", model);
-
-  document::LineList expected(document::ReadModelFile(folder_.File("big.ldr")).lines);
+  dir_.Write("big.ldr", model);
+  document::LineList expected(document::ReadModelFile(dir_.File("big.ldr")).lines);
   for (std::size_t i = 0; i < expected.Size(); ++i) expected.SetChecked(i, expected.Text(i)[0] == '1');
-  sorting::SortOptions options;
-  options.betweenSteps = false;
-  ASSERT_TRUE(sorting::SortCheckedLines(expected, options));
-  std::string expectedBytes;
-  for (const std::string& line : expected.Texts()) expectedBytes.append(line).append("\r\n");
-
-  const ProcessResult result = Run({"--no-steps", "-o", "-", "big.ldr"});
-  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  ASSERT_TRUE(sorting::SortCheckedLines(expected, {.betweenSteps = false}));
+  string expectedBytes;
+  for (const string& line : expected.Texts()) expectedBytes.append(line).append("\r\n");
+  const Result result = Sort({"--no-steps", "-o", "-", "big.ldr"});
+  EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.out == expectedBytes);  // not EXPECT_EQ: a failure would print 10 MB twice
 }
 
