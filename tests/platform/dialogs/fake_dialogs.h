@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-#include <deque>
 #include <vector>
 
 #include "platform/dialogs/file_dialog.h"
@@ -10,56 +8,35 @@
 
 namespace kelvane::testing {
 
-// Records every message instead of showing it.
-class FakeMessageBox final : public platform::MessageBox {
+class FakeMessageBox final : public platform::MessageBox {  // records every message instead of showing it
  public:
-  struct Message {
-    QString title;
-    QString text;
-    platform::MessageIcon icon;
-  };
-
+  struct Message { QString title, text; platform::MessageIcon icon; };
   void Show(QWidget*, const QString& title, const QString& text, platform::MessageIcon icon) override {
     messages.push_back({title, text, icon});
   }
-
   std::vector<Message> messages;
 };
 
-// Answers with the scripted paths in turn; with none left it answers like a cancelled dialog.
-class FakeFileDialog final : public platform::FileDialog {
+class FakeFileDialog final : public platform::FileDialog {  // the scripted answers in turn, then a cancel
  public:
-  void AnswerNext(QString path) { answers_.push_back(std::move(path)); }
-
+  void AnswerNext(QString path) { answers.append(std::move(path)); }
   QString GetOpenFileName(QWidget*, const platform::OpenFileRequest& request) override {
     requests.push_back(request);
-    if (answers_.empty()) return {};
-    QString answer = std::move(answers_.front());
-    answers_.pop_front();
-    return answer;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
   }
-
   std::vector<platform::OpenFileRequest> requests;
-
- private:
-  std::deque<QString> answers_;
+  QStringList answers;
 };
 
-// A screen of fixed size and resolution: 96 dpi (15 twips per pixel) unless told otherwise.
-class FakeScreenMetrics final : public platform::ScreenMetrics {
+class FakeScreenMetrics final : public platform::ScreenMetrics {  // 96 dpi unless told otherwise
  public:
   explicit FakeScreenMetrics(double twipsPerPixel = 15.0, int widthPixels = 1920, int heightPixels = 1080)
-      : twipsPerPixel_(twipsPerPixel), widthPixels_(widthPixels), heightPixels_(heightPixels) {}
-
-  double TwipsPerPixelX() const override { return twipsPerPixel_; }
-  double TwipsPerPixelY() const override { return twipsPerPixel_; }
-  double WidthTwips() const override { return widthPixels_ * twipsPerPixel_; }
-  double HeightTwips() const override { return heightPixels_ * twipsPerPixel_; }
-
- private:
-  double twipsPerPixel_;
-  int widthPixels_;
-  int heightPixels_;
+      : tpp(twipsPerPixel), width(widthPixels), height(heightPixels) {}
+  double TwipsPerPixelX() const override { return tpp; }
+  double TwipsPerPixelY() const override { return tpp; }
+  double WidthTwips() const override { return width * tpp; }
+  double HeightTwips() const override { return height * tpp; }
+  double tpp, width, height;
 };
 
 }  // namespace kelvane::testing

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QtWidgets>
+
+#include "platform/dialogs/fake_dialogs.h"
+#include "platform/settings/qt_settings_store.h"
+#include "support/temporary_folder.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace kelvane::platform {
+namespace {
+
+template <typename Dialog>
+Dialog* Modal() { return qobject_cast<Dialog*>(QApplication::activeModalWidget()); }
+
+// The file dialog shows the request, takes a typed name that need not exist and gives "" when
+// cancelled; the message box shows its title and plain text with its icon and one OK button.
+TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
+  testing::TemporaryFolder folder;
+  const QString model = "LDraw Model (*.dat,*.ldr,*.mpd)", all = "All Files (*.*)";
+  const OpenFileRequest ask{"Select .DAT file", QString::fromStdString(folder.Path()),
+                            {{model, {"*.dat", "*.ldr", "*.mpd"}}, {all, {"*"}}}, 0};
+  QStringList seen;
+  for (const QString name : {"new model.ldr", ""}) {
+    QTimer::singleShot(0, [&seen, name, dialog = Modal<QFileDialog>] {
+      const auto* types = dialog()->findChild<QComboBox*>("fileTypeCombo");
+      seen = {dialog()->windowTitle(), dialog()->directory().absolutePath() + '/', types->currentText(),
+              types->itemText(1), dialog()->nameFilters().value(0)};
+      EXPECT_EQ(dialog()->fileMode(), QFileDialog::AnyFile);
+      EXPECT_EQ(dialog()->acceptMode(), QFileDialog::AcceptOpen);
+      if (name.isEmpty()) return dialog()->reject();
+      dialog()->findChild<QLineEdit*>("fileNameEdit")->setText(name);  // as typed, unlike selectFile()
+      QMetaObject::invokeMethod(dialog(), "accept");                   // what the Open button does
+    });
+    EXPECT_EQ(QtFileDialog().GetOpenFileName(nullptr, ask), name.isEmpty() ? "" : ask.initialFolder + name);
+    EXPECT_EQ(seen, QStringList({ask.title, ask.initialFolder, model, all, model + " (*.dat *.ldr *.mpd)"}));
+  }
+  for (const auto& [icon, shown] : {std::pair{MessageIcon::kNone, QMessageBox::NoIcon},
+                                   std::pair{MessageIcon::kWarning, QMessageBox::Warning}}) {
+    QTimer::singleShot(0, [&seen, box = Modal<QMessageBox>] {
+      seen = {box()->windowTitle(), box()->text(), QString::number(box()->textFormat() * 10 + box()->icon())};
+      for (const QAbstractButton* button : box()->buttons()) seen.append(button->text().remove('&'));
+      box()->button(QMessageBox::Ok)->click();
+    });
+    QtMessageBox().Show(nullptr, "Kelvane", "a <b> & c", icon);
+    EXPECT_EQ(seen, QStringList({"Kelvane", "a <b> & c", QString::number(Qt::PlainText * 10 + shown), "OK"}));
+  }
+}
+
+// Texts written by hand, a comma outside quotes included, or by the store read back as they were.
+TEST(QtSettingsStoreTest, ReadsWhatWasWrittenByHandOrByItselfAndReportsAFailedWrite) {
+  testing::TemporaryFolder folder;
+  folder.Write("hand.conf", "[Paths]\nDATPath=/u/a, b/\n[Settings]\nWindowTop = 12 \nWindowState=\"2\"\n");
+  QtSettingsStore store(QString::fromStdString(folder.File("hand.conf")));
+  EXPECT_EQ(store.Read("Paths", "DATPath"), "/u/a, b/");
+  EXPECT_EQ(store.Read("Settings", "WindowTop"), "12");
+  EXPECT_EQ(store.Read("Settings", "WindowState"), "2");
+  EXPECT_EQ(store.Read("Settings", "DATPath"), std::nullopt) << "a key belongs to its own section";
+  const std::string texts[] = {"/home/u/Modèles LDraw,v1; a=b/", "C:\\Models\\", "@\"q\" #h", " lead", ""};
+  for (auto i = 0u; i < std::size(texts); ++i) store.Write("Paths", std::to_string(i), texts[i]);
+  ASSERT_TRUE(store.Flush());
+  folder.Write("copy.conf", folder.Read("hand.conf"));  // read afresh, not from Qt's cache of the file
+  const QtSettingsStore copy(QString::fromStdString(folder.File("copy.conf")));
+  for (auto i = 0u; i < std::size(texts); ++i) EXPECT_EQ(copy.Read("Paths", std::to_string(i)), texts[i]);
+  QtSettingsStore unwritable(QString::fromStdString(folder.File("hand.conf/Kelvane.conf")));  // under a file
+  unwritable.Write("Settings", "BackupFile", "1");
+  EXPECT_FALSE(unwritable.Flush());
+}
+
+}  // namespace
+}  // namespace kelvane::platform
