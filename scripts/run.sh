@@ -13,5 +13,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 
-model=${1:-"$root/examples/tower.ldr"}
+model=${1:-"$root/examples/tower.dat"}
 exec "$root/build/src/app/kelvane" "$model"
