@@ -5,6 +5,7 @@
 
 #include "app/settings/integer_halving.h"
 #include "app/settings/setting_text.h"
+#include "sorting/sort_run.h"
 
 namespace kelvane::app {
 namespace {
@@ -58,11 +59,6 @@ std::optional<float> CentredPosition(float screenLength, float windowLength) {
   const auto half = IntegerHalf(screenLength - windowLength);
   if (!half) return std::nullopt;
   return static_cast<float>(*half);
-}
-
-bool IsPermutationOfAxes(std::array<int, 3> order) {
-  std::sort(order.begin(), order.end());
-  return order == std::array<int, 3>{0, 1, 2};
 }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
@@ -123,7 +119,7 @@ StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& en
   for (std::size_t k = 0; k < order.size(); ++k) {
     order[k] = ParseInteger(ReadSetting(store, kSortKeyOrderKeys[k])).value_or(0);
   }
-  plan.sortKeyOrder = IsPermutationOfAxes(order) ? order : std::array<int, 3>{1, 2, 0};
+  plan.sortKeyOrder = sorting::EffectiveKeyOrder(order);
 
   // The two buttons of a pair are set in turn, and selecting one clears the other: the second
   // button ends selected when it is "True", else the first when it is. When neither is "True" the
