@@ -1,297 +1,140 @@
-// The window as it is created: every control with its kind, container, caption, tooltip, place and
-// state, the tab order and the menu.
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
+// The window's controls as defined, and what the sort options panel does with them.
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <algorithm>
 #include <cmath>
 
 #include "ui/main_window/rectangle_shape.h"
+#include "ui/main_window/sort_panel_rules.h"
 #include "window_fixture.h"
 
 namespace kelvane::testing {
 namespace {
 
-struct Placed {
-  const char* name;
-  const char* container;
-  int left, top, width, height;  // twips
+struct Control {
+  const char *name, *container, *kind;
+  int left, top, width, height, enabled, checked;  // place in twips
+  const char *caption, *tooltip;
+};
+constexpr char C[] = "KelvaneMainClient", P[] = "SortOptionsFrm", F[] = "QWidget", B[] = "QPushButton";
+constexpr char R[] = "QRadioButton", K[] = "QCheckBox", X[] = "CoordSortFrm(0)", Y[] = "CoordSortFrm(1)";
+constexpr char Z[] = "CoordSortFrm(2)";
+
+const Control kControls[] = {
+    {"BackupFilechk", C, K, 7800, 6660, 2355, 255, 1, 0, "Backup existing .DAT file",
+     "Make a backup of the existing .DAT file before backing up the sorted version"},
+    {"KelvaneLogo", C, "QLabel", 120, 7740, 11175, 495, 1, 0, "", ""},
+    {"SaveFileBtn", C, B, 7800, 6960, 2355, 315, 1, 0, "Save File", "Save the sorted .DAT file"},
+    {"SortOptionsFrm", C, "QGroupBox", 7800, 420, 2355, 4395, 1, 0, "Sort Options", ""},
+    {"SortKeyBtn(3)", P, B, 1860, 1800, 315, 555, 1, 0, "", "Swap the 3rd and 2nd sort keys"},
+    {"SortKeyBtn(2)", P, B, 1860, 1470, 315, 285, 1, 0, "", "Swap the 2nd and 3rd sort keys"},
+    {"SortKeyBtn(1)", P, B, 1860, 1200, 315, 285, 1, 0, "", "Swap the 2nd and 1st sort keys"},
+    {"SortKeyBtn(0)", P, B, 1860, 600, 315, 555, 1, 0, "", "Swap the 1st and 2nd sort keys"},
+    {"SortBtwnStpChk", P, K, 120, 4080, 1755, 195, 1, 0, "Sort Between Steps",
+     "Sort each section between steps independently"},
+    {"CoordSortFrm(2)", P, F, 300, 1200, 1575, 555, 1, 0, "", ""},
+    {"ZSortOptRB(0)", Z, R, 60, 60, 1515, 195, 1, 1, "+Z to -Z (B to F)", "Sort Back to Front"},
+    {"ZSortOptRB(1)", Z, R, 60, 300, 1515, 195, 1, 0, "-Z to +Z (F to B)", "Sort Front to Back"},
+    {"CoordSortFrm(1)", P, F, 300, 600, 1575, 555, 1, 0, "", ""},
+    {"YSortOptRB(0)", Y, R, 60, 60, 1455, 195, 1, 1, "+Y to -Y (B to T)", "Sort Bottom to Top"},
+    {"YSortOptRB(1)", Y, R, 60, 300, 1515, 195, 1, 0, "-Y to +Y (T to B)", "Sort Top to Bottom"},
+    {"CoordSortFrm(0)", P, F, 300, 1800, 1575, 555, 1, 0, "", ""},
+    {"XSortOptRB(0)", X, R, 60, 60, 1515, 195, 1, 1, "+X to -X (R to L)", "Sort Right to Left"},
+    {"XSortOptRB(1)", X, R, 60, 300, 1515, 195, 1, 0, "-X to +X (L to R)", "Sort Left to Right"},
+    {"SortOptionRB(2)", P, R, 120, 3300, 1815, 195, 1, 0, "By Color", "Sort by part colors"},
+    {"SortOptionRB(1)", P, R, 120, 2520, 1815, 195, 1, 0, "By Part Number", "Sort by part numbers"},
+    {"SortOptionRB(0)", P, R, 120, 300, 1815, 195, 1, 1, "By Coordinates", "Sort by X-Y-Z coordinates"},
+    {"SortPartFrm", P, F, 300, 2700, 1335, 555, 1, 0, "", ""},
+    {"SortPartOptRB(0)", "SortPartFrm", R, 60, 60, 1215, 195, 0, 1, "Ascending", ""},
+    {"SortPartOptRB(1)", "SortPartFrm", R, 60, 300, 1215, 195, 0, 0, "Descending", ""},
+    {"SortColorFrm", P, F, 300, 3480, 1335, 555, 1, 0, "", ""},
+    {"SortColorOptRB(0)", "SortColorFrm", R, 60, 60, 1215, 195, 0, 1, "Ascending", ""},
+    {"SortColorOptRB(1)", "SortColorFrm", R, 60, 300, 1215, 195, 0, 0, "Descending", ""},
+    {"CoordSortRect", P, "kelvane::ui::RectangleShape", 240, 540, 1995, 1875, 1, 0, "", ""},
+    {"SelectBtn", C, B, 7800, 5220, 2355, 315, 1, 0, "Select All", "Select/Deselect all items in .DAT file"},
+    {"SortBtn", C, B, 7800, 4860, 2355, 315, 0, 0, "Sort File", "Sort the .DAT file"},
+    {"DATDataList", C, "QListView", 120, 480, 7515, 6810, 1, 0, "", ""},
+    {"BrowseDATFileBtn", C, B, 2580, 60, 315, 315, 1, 0, "...", "Browse for a .DAT file to sort"},
+    {"DATFileCombo", C, "QComboBox", 120, 60, 2415, 315, 1, 0, "", "Select the .DAT file to sort"},
 };
 
-// The window's definition, control by control.
-const Placed kPlaces[] = {
-    {"BackupFilechk", "KelvaneMainClient", 7800, 6660, 2355, 255},
-    {"KelvaneLogo", "KelvaneMainClient", 120, 7740, 11175, 495},
-    {"SaveFileBtn", "KelvaneMainClient", 7800, 6960, 2355, 315},
-    {"SortOptionsFrm", "KelvaneMainClient", 7800, 420, 2355, 4395},
-    {"SortKeyBtn(3)", "SortOptionsFrm", 1860, 1800, 315, 555},
-    {"SortKeyBtn(2)", "SortOptionsFrm", 1860, 1470, 315, 285},
-    {"SortKeyBtn(1)", "SortOptionsFrm", 1860, 1200, 315, 285},
-    {"SortKeyBtn(0)", "SortOptionsFrm", 1860, 600, 315, 555},
-    {"SortBtwnStpChk", "SortOptionsFrm", 120, 4080, 1755, 195},
-    {"CoordSortFrm(2)", "SortOptionsFrm", 300, 1200, 1575, 555},
-    {"ZSortOptRB(0)", "CoordSortFrm(2)", 60, 60, 1515, 195},
-    {"ZSortOptRB(1)", "CoordSortFrm(2)", 60, 300, 1515, 195},
-    {"CoordSortFrm(1)", "SortOptionsFrm", 300, 600, 1575, 555},
-    {"YSortOptRB(0)", "CoordSortFrm(1)", 60, 60, 1455, 195},
-    {"YSortOptRB(1)", "CoordSortFrm(1)", 60, 300, 1515, 195},
-    {"CoordSortFrm(0)", "SortOptionsFrm", 300, 1800, 1575, 555},
-    {"XSortOptRB(0)", "CoordSortFrm(0)", 60, 60, 1515, 195},
-    {"XSortOptRB(1)", "CoordSortFrm(0)", 60, 300, 1515, 195},
-    {"SortOptionRB(2)", "SortOptionsFrm", 120, 3300, 1815, 195},
-    {"SortOptionRB(1)", "SortOptionsFrm", 120, 2520, 1815, 195},
-    {"SortOptionRB(0)", "SortOptionsFrm", 120, 300, 1815, 195},
-    {"SortPartFrm", "SortOptionsFrm", 300, 2700, 1335, 555},
-    {"SortPartOptRB(0)", "SortPartFrm", 60, 60, 1215, 195},
-    {"SortPartOptRB(1)", "SortPartFrm", 60, 300, 1215, 195},
-    {"SortColorFrm", "SortOptionsFrm", 300, 3480, 1335, 555},
-    {"SortColorOptRB(0)", "SortColorFrm", 60, 60, 1215, 195},
-    {"SortColorOptRB(1)", "SortColorFrm", 60, 300, 1215, 195},
-    {"CoordSortRect", "SortOptionsFrm", 240, 540, 1995, 1875},
-    {"SelectBtn", "KelvaneMainClient", 7800, 5220, 2355, 315},
-    {"SortBtn", "KelvaneMainClient", 7800, 4860, 2355, 315},
-    {"DATDataList", "KelvaneMainClient", 120, 480, 7515, 6810},
-    {"BrowseDATFileBtn", "KelvaneMainClient", 2580, 60, 315, 315},
-    {"DATFileCombo", "KelvaneMainClient", 120, 60, 2415, 315},
-};
+using Order = std::array<int, 3>;
+using WindowControlsTest = WindowTest;
 
-int Pixels(int twips, double twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
-
-class WindowControlsTest : public WindowTest {
- protected:
-  QWidget* Control(const char* name) const {
-    auto* control = window->findChild<QWidget*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+TEST_F(WindowControlsTest, EveryControlAsDefined) {
+  for (const double twipsPerPixel : {15.0, 12.0}) {  // 96 and 120 dots per inch
+    const auto created = NewWindow(twipsPerPixel);
+    const auto px = [&](int twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); };
+    for (const Control& c : kControls) {
+      const QWidget* it = created->findChild<QWidget*>(QString::fromLatin1(c.name));
+      ASSERT_NE(it, nullptr) << c.name;
+      EXPECT_TRUE(it->inherits(c.kind) && it->parentWidget()->objectName() == c.container) << c.name;
+      EXPECT_EQ(it->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height))) << c.name;
+      EXPECT_EQ(it->property("text").toString() + it->property("title").toString(), c.caption) << c.name;
+      EXPECT_EQ(it->toolTip(), QString::fromUtf8(c.tooltip)) << c.name;
+      EXPECT_TRUE(it->isEnabled() == c.enabled && it->property("checked").toBool() == c.checked) << c.name;
+    }
   }
-  QString Caption(const char* name) const {
-    QWidget* control = Control(name);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
-    return {};
-  }
-};
-
-TEST_F(WindowControlsTest, EveryControlStandsInItsContainerAtItsPlace) {
-  for (const Placed& p : kPlaces) {
-    QWidget* control = Control(p.name);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(p.container)) << p.name;
-    EXPECT_EQ(control->geometry(),
-              QRect(Pixels(p.left, 15), Pixels(p.top, 15), Pixels(p.width, 15), Pixels(p.height, 15)))
-        << p.name;
-  }
+  ui::KelvaneMain& w = *window;
+  EXPECT_TRUE(w.windowTitle() == "Kelvane" && !w.windowIcon().isNull());
+  EXPECT_FALSE(w.MenuSortFile->isEnabled()) << "nothing can be sorted before a file is loaded";
+  EXPECT_TRUE(Model().rowCount() == 0 && w.DATFileCombo->count() == 0 && w.DATFileCombo->isEditable());
+  EXPECT_EQ(w.CoordSortRect->OutlineColor(), w.CoordSortRect->palette().color(QPalette::WindowText));
+  EXPECT_EQ(w.KelvaneLogo->pixmap().size(), QSize(1280, 32));
+  EXPECT_TRUE(w.MenuSortFile->text() == "Sort File" && w.MenuAbout->shortcut() == QKeySequence(Qt::Key_F1));
+  w.show();
+  EXPECT_EQ(w.centralWidget()->size(), QSize(763, 556));
+  w.MenuExit->trigger();
+  EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(WindowControlsTest, TheInnerAreaIsAsDefined) {
-  window->show();
-  EXPECT_EQ(window->centralWidget()->size(), QSize(763, 556));
-}
-
-TEST_F(WindowControlsTest, PlacesFollowTheScreensResolution) {
-  // 120 dots per inch: 12 twips per pixel, every control a quarter larger in pixels.
-  ui::KelvaneMain large(ui::WindowServices{messages, fileDialog, std::make_shared<FakeScreenMetrics>(12.0)});
-  for (const Placed& p : kPlaces) {
-    auto* control = large.findChild<QWidget*>(QString::fromLatin1(p.name));
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->geometry(),
-              QRect(Pixels(p.left, 12), Pixels(p.top, 12), Pixels(p.width, 12), Pixels(p.height, 12)))
-        << p.name;
-  }
-}
-
-TEST_F(WindowControlsTest, ControlsAreOfTheirKind) {
-  EXPECT_TRUE(qobject_cast<QComboBox*>(Control("DATFileCombo")));
-  EXPECT_TRUE(window->DATFileCombo->isEditable());
-  EXPECT_TRUE(qobject_cast<QListView*>(Control("DATDataList")));
-  EXPECT_TRUE(window->DATDataList->uniformItemSizes());
-  EXPECT_TRUE(qobject_cast<QGroupBox*>(Control("SortOptionsFrm")));
-  EXPECT_TRUE(window->SortOptionsFrm->font().bold());
-  EXPECT_FALSE(window->SortOptionRB[0]->font().bold());
-  EXPECT_FALSE(window->XSortOptRB[0]->font().bold());
-  EXPECT_TRUE(qobject_cast<ui::RectangleShape*>(Control("CoordSortRect")));
-  EXPECT_TRUE(qobject_cast<QLabel*>(Control("KelvaneLogo")));
-  for (const char* name : {"SortBtwnStpChk", "BackupFilechk"})
-    EXPECT_TRUE(qobject_cast<QCheckBox*>(Control(name)));
-  for (const char* name : {"SortBtn", "SelectBtn", "SaveFileBtn", "BrowseDATFileBtn", "SortKeyBtn(0)"}) {
-    EXPECT_TRUE(qobject_cast<QPushButton*>(Control(name))) << name;
-  }
-  for (const char* name : {"SortOptionRB(0)", "XSortOptRB(1)", "SortPartOptRB(0)", "SortColorOptRB(1)"}) {
-    EXPECT_TRUE(qobject_cast<QRadioButton*>(Control(name))) << name;
-  }
-}
-
-TEST_F(WindowControlsTest, CaptionsAndTooltips) {
-  const std::pair<const char*, const char*> captions[] = {
-      {"BackupFilechk", "Backup existing .DAT file"},
-      {"SaveFileBtn", "Save File"},
-      {"SortOptionsFrm", "Sort Options"},
-      {"SortBtwnStpChk", "Sort Between Steps"},
-      {"ZSortOptRB(0)", "+Z to -Z (B to F)"},
-      {"ZSortOptRB(1)", "-Z to +Z (F to B)"},
-      {"YSortOptRB(0)", "+Y to -Y (B to T)"},
-      {"YSortOptRB(1)", "-Y to +Y (T to B)"},
-      {"XSortOptRB(0)", "+X to -X (R to L)"},
-      {"XSortOptRB(1)", "-X to +X (L to R)"},
-      {"SortOptionRB(2)", "By Color"},
-      {"SortOptionRB(1)", "By Part Number"},
-      {"SortOptionRB(0)", "By Coordinates"},
-      {"SortPartOptRB(0)", "Ascending"},
-      {"SortPartOptRB(1)", "Descending"},
-      {"SortColorOptRB(0)", "Ascending"},
-      {"SortColorOptRB(1)", "Descending"},
-      {"SelectBtn", "Select All"},
-      {"SortBtn", "Sort File"},
-      {"BrowseDATFileBtn", "..."},
+TEST_F(WindowControlsTest, EachSortKeyEnablesItsOwnControlsAndEverySelectionStays) {
+  ui::KelvaneMain& w = *window;
+  w.show();
+  Click(w.SortPartOptRB[1]), Click(w.XSortOptRB[1]), Click(w.SortKeyBtn[2]), Click(w.SortBtwnStpChk);
+  EXPECT_TRUE(w.SortPartOptRB[0]->isChecked()) << "a disabled pair cannot be changed";
+  const Order order = w.SortKeyOrder;
+  const auto enabled = [](std::vector<QAbstractButton*> all, bool on) {
+    return std::all_of(all.begin(), all.end(), [on](auto* button) { return button->isEnabled() == on; });
   };
-  for (const auto& [name, caption] : captions) EXPECT_EQ(Caption(name), QString::fromUtf8(caption)) << name;
-
-  const std::pair<const char*, const char*> tooltips[] = {
-      {"DATFileCombo", "Select the .DAT file to sort"},
-      {"BrowseDATFileBtn", "Browse for a .DAT file to sort"},
-      {"SortBtn", "Sort the .DAT file"},
-      {"SelectBtn", "Select/Deselect all items in .DAT file"},
-      {"SaveFileBtn", "Save the sorted .DAT file"},
-      {"BackupFilechk", "Make a backup of the existing .DAT file before backing up the sorted version"},
-      {"SortBtwnStpChk", "Sort each section between steps independently"},
-      {"SortOptionRB(0)", "Sort by X-Y-Z coordinates"},
-      {"SortOptionRB(1)", "Sort by part numbers"},
-      {"SortOptionRB(2)", "Sort by part colors"},
-      {"XSortOptRB(0)", "Sort Right to Left"},
-      {"XSortOptRB(1)", "Sort Left to Right"},
-      {"YSortOptRB(0)", "Sort Bottom to Top"},
-      {"YSortOptRB(1)", "Sort Top to Bottom"},
-      {"ZSortOptRB(0)", "Sort Back to Front"},
-      {"ZSortOptRB(1)", "Sort Front to Back"},
-      {"SortKeyBtn(0)", "Swap the 1st and 2nd sort keys"},
-      {"SortKeyBtn(1)", "Swap the 2nd and 1st sort keys"},
-      {"SortKeyBtn(2)", "Swap the 2nd and 3rd sort keys"},
-      {"SortKeyBtn(3)", "Swap the 3rd and 2nd sort keys"},
-  };
-  for (const auto& [name, tip] : tooltips)
-    EXPECT_EQ(Control(name)->toolTip(), QString::fromUtf8(tip)) << name;
-  for (const char* untipped :
-       {"DATDataList", "SortOptionsFrm", "SortPartOptRB(0)", "SortColorOptRB(1)", "KelvaneLogo"}) {
-    EXPECT_TRUE(Control(untipped)->toolTip().isEmpty()) << untipped;
+  const std::pair<int, bool> keys[] = {{1, 0}, {1, 0}, {2, 1}, {2, 0}, {0, 0}, {0, 1}, {2, 0}, {1, 1}};
+  for (const auto& [key, byCode] : keys) {  // the key chosen by a click or from code, some twice in a row
+    byCode ? w.SortOptionRB[key]->setChecked(true) : Click(w.SortOptionRB[key]);
+    EXPECT_TRUE(w.SortOptionRB[key]->isChecked()) << key;
+    EXPECT_TRUE(enabled({w.XSortOptRB[0], w.XSortOptRB[1], w.YSortOptRB[0], w.YSortOptRB[1], w.ZSortOptRB[0],
+                         w.ZSortOptRB[1], w.SortKeyBtn[0], w.SortKeyBtn[1], w.SortKeyBtn[2], w.SortKeyBtn[3]},
+                        key == 0));
+    const QColor outline = key == 0 ? QColor(Qt::black) : w.CoordSortRect->palette().color(QPalette::Dark);
+    EXPECT_EQ(w.CoordSortRect->OutlineColor(), outline) << key;
+    EXPECT_TRUE(enabled({w.SortPartOptRB[0], w.SortPartOptRB[1]}, key == 1)) << key;
+    EXPECT_TRUE(enabled({w.SortColorOptRB[0], w.SortColorOptRB[1]}, key == 2)) << key;
+    EXPECT_TRUE(w.SortBtwnStpChk->isEnabled() && w.SortBtwnStpChk->isChecked()) << key;
+    EXPECT_TRUE(w.XSortOptRB[1]->isChecked() && w.YSortOptRB[0]->isChecked() && w.ZSortOptRB[0]->isChecked());
+    EXPECT_EQ(w.SortKeyOrder, order) << key;
+    if (key != 0) Click(key == 1 ? w.SortPartOptRB[1] : w.SortColorOptRB[1]);
   }
+  EXPECT_TRUE(w.SortPartOptRB[1]->isChecked() && w.SortColorOptRB[1]->isChecked());
 }
 
-TEST_F(WindowControlsTest, EveryControlHasAnAccessibleName) {
-  for (const Placed& p : kPlaces) EXPECT_FALSE(Control(p.name)->accessibleName().isEmpty()) << p.name;
-  EXPECT_EQ(window->SortBtn->accessibleName(), "Sort File");
-  EXPECT_EQ(window->SortKeyBtn[2]->accessibleName(), "Swap the 2nd and 3rd sort keys");
-}
-
-TEST_F(WindowControlsTest, StateAtCreation) {
-  EXPECT_EQ(window->windowTitle(), "Kelvane");
-  EXPECT_FALSE(window->windowIcon().isNull());
-  EXPECT_FALSE(window->SortBtn->isEnabled()) << "nothing can be sorted before a file is loaded";
-  EXPECT_FALSE(window->MenuSortFile->isEnabled());
-  EXPECT_EQ(Model().rowCount(), 0);
-  EXPECT_TRUE(window->DATFileCombo->currentText().isEmpty());
-  EXPECT_EQ(window->DATFileCombo->count(), 0);
-  for (QWidget* enabled :
-       std::initializer_list<QWidget*>{window->SelectBtn, window->SaveFileBtn, window->BrowseDATFileBtn,
-                                       window->SortBtwnStpChk, window->BackupFilechk}) {
-    EXPECT_TRUE(enabled->isEnabled()) << enabled->objectName().toStdString();
-  }
-  EXPECT_FALSE(window->BackupFilechk->isChecked());
-  EXPECT_FALSE(window->SortBtwnStpChk->isChecked());
-
-  EXPECT_TRUE(window->SortOptionRB[0]->isChecked());
-  EXPECT_FALSE(window->SortOptionRB[1]->isChecked());
-  EXPECT_FALSE(window->SortOptionRB[2]->isChecked());
-  for (const auto* pair : {&window->XSortOptRB, &window->YSortOptRB, &window->ZSortOptRB}) {
-    EXPECT_TRUE((*pair)[0]->isChecked());
-    EXPECT_FALSE((*pair)[1]->isChecked());
-    EXPECT_TRUE((*pair)[0]->isEnabled());
-    EXPECT_TRUE((*pair)[1]->isEnabled());
-  }
-  for (const auto* pair : {&window->SortPartOptRB, &window->SortColorOptRB}) {
-    EXPECT_TRUE((*pair)[0]->isChecked());
-    EXPECT_FALSE((*pair)[0]->isEnabled());
-    EXPECT_FALSE((*pair)[1]->isEnabled());
-  }
-  for (QPushButton* swap : window->SortKeyBtn) {
-    EXPECT_TRUE(swap->isEnabled());
-    EXPECT_FALSE(swap->icon().isNull());
-  }
-  EXPECT_EQ(window->CoordSortRect->OutlineColor(),
-            window->CoordSortRect->palette().color(QPalette::WindowText));
-  EXPECT_EQ(window->SortKeyOrder, (std::array<int, 3>{1, 2, 0}));
-}
-
-TEST_F(WindowControlsTest, AxisFramesStandYThenZThenX) {
-  EXPECT_EQ(window->CoordSortFrm[1]->y(), Pixels(600, 15));
-  EXPECT_EQ(window->CoordSortFrm[2]->y(), Pixels(1200, 15));
-  EXPECT_EQ(window->CoordSortFrm[0]->y(), Pixels(1800, 15));
-}
-
-TEST_F(WindowControlsTest, LogoShowsTheBannerAtItsNaturalSizeFromTheTopLeft) {
-  const QPixmap logo = window->KelvaneLogo->pixmap();
-  EXPECT_EQ(logo.size(), QSize(1280, 32));
-  EXPECT_FALSE(window->KelvaneLogo->hasScaledContents());
-  EXPECT_EQ(window->KelvaneLogo->alignment(), Qt::AlignLeft | Qt::AlignTop);
-}
-
-TEST_F(WindowControlsTest, TabOrder) {
-  const std::vector<QWidget*> expected = {
-      window->DATFileCombo,     window->BrowseDATFileBtn,  window->DATDataList,
-      window->SortBtn,          window->SelectBtn,         window->SortOptionRB[0],
-      window->SortOptionRB[1],  window->SortOptionRB[2],   window->XSortOptRB[1],
-      window->XSortOptRB[0],    window->YSortOptRB[1],     window->YSortOptRB[0],
-      window->ZSortOptRB[1],    window->ZSortOptRB[0],     window->SortBtwnStpChk,
-      window->SortKeyBtn[0],    window->SortKeyBtn[1],     window->SortKeyBtn[2],
-      window->SortKeyBtn[3],    window->SaveFileBtn,       window->SortPartOptRB[1],
-      window->SortPartOptRB[0], window->SortColorOptRB[1], window->SortColorOptRB[0],
-      window->BackupFilechk,
-  };
-  std::vector<QWidget*> seen;
-  QWidget* widget = window->DATFileCombo;
-  do {
-    const bool listed = std::find(expected.begin(), expected.end(), widget) != expected.end();
-    if (listed && std::find(seen.begin(), seen.end(), widget) == seen.end()) seen.push_back(widget);
-    widget = widget->nextInFocusChain();
-  } while (widget != window->DATFileCombo && seen.size() < expected.size());
-  EXPECT_EQ(seen, expected);
-}
-
-TEST_F(WindowControlsTest, MenuBar) {
-  const QList<QAction*> menus = window->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->text(), "File");
-  EXPECT_EQ(menus[1]->text(), "Help");
-  const QList<QAction*> file = window->MenuFile->actions();
-  ASSERT_EQ(file.size(), 3);
-  EXPECT_EQ(file[0]->text(), "Sort File");
-  EXPECT_TRUE(file[1]->isSeparator());
-  EXPECT_EQ(file[2]->text(), "Exit");
-  const QList<QAction*> help = window->MenuHelp->actions();
-  ASSERT_EQ(help.size(), 1);
-  EXPECT_EQ(help[0]->text(), "About Kelvane");
-  EXPECT_EQ(help[0]->shortcut(), QKeySequence(Qt::Key_F1));
-}
-
-TEST_F(WindowControlsTest, F1ReachesTheAboutCommand) {
-  QSignalSpy about(window->MenuAbout, &QAction::triggered);
+TEST_F(WindowControlsTest, SwapsAndActivationStackTheAxisFramesByTheKeyOrder) {
   window->show();
-  QApplication::setActiveWindow(window.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  QTest::keyClick(window.get(), Qt::Key_F1);
-  EXPECT_EQ(about.count(), 1);
-}
-
-TEST_F(WindowControlsTest, ExitClosesTheWindow) {
-  window->show();
-  ASSERT_TRUE(window->isVisible());
-  window->MenuExit->trigger();
-  EXPECT_FALSE(window->isVisible());
+  const auto& frames = window->CoordSortFrm;  // X, Y, Z; their tops in twips:
+  const auto tops = [&] { return Order{frames[0]->y() * 15, frames[1]->y() * 15, frames[2]->y() * 15}; };
+  const std::tuple<int, Order, Order> swaps[] = {
+      {0, {2, 1, 0}, {1800, 1200, 600}}, {1, {1, 2, 0}, {1800, 600, 1200}},  // swap button, order, tops
+      {2, {1, 0, 2}, {1200, 600, 1800}}, {3, {1, 2, 0}, {1800, 600, 1200}},
+      {3, {1, 0, 2}, {1200, 600, 1800}}, {1, {0, 1, 2}, {600, 1200, 1800}}};
+  for (const auto& [button, order, frameTops] : swaps) {
+    Click(window->SortKeyBtn[button]);
+    EXPECT_TRUE(window->SortKeyOrder == order && tops() == frameTops) << button;
+  }
+  window->SortKeyOrder = {0, 2, 1};  // as start-up sets it from the settings
+  EXPECT_EQ(tops(), (Order{600, 1200, 1800})) << "nothing moves before activation";
+  QEvent activation(QEvent::WindowActivate);
+  QApplication::sendEvent(window.get(), &activation);
+  EXPECT_EQ(tops(), (Order{600, 1800, 1200}));
+  for (const Order& order : {Order{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}) {
+    for (const auto& [first, second] : {std::pair{0, 1}, {1, 0}, {2, 3}, {3, 2}})
+      EXPECT_EQ(ui::SwapSortKeys(ui::SwapSortKeys(order, first), second), order) << first << second;
+  }
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QListView>
 #include <QPushButton>
-#include <memory>
-#include <string>
-#include <vector>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "platform/dialogs/fake_dialogs.h"
 #include "support/temporary_folder.h"
@@ -20,47 +20,35 @@ namespace kelvane::testing {
 // A KelvaneMain on scripted dialogs and a 96 dpi screen, with a fresh folder of model files.
 class WindowTest : public ::testing::Test {
  protected:
-  WindowTest()
-      : messages(std::make_shared<FakeMessageBox>()),
-        fileDialog(std::make_shared<FakeFileDialog>()),
-        window(std::make_unique<ui::KelvaneMain>(
-            ui::WindowServices{messages, fileDialog, std::make_shared<FakeScreenMetrics>(15.0)})) {}
-
+  std::unique_ptr<ui::KelvaneMain> NewWindow(double twipsPerPixel = 15.0) const {
+    return std::make_unique<ui::KelvaneMain>(
+        ui::WindowServices{messages, fileDialog, std::make_shared<FakeScreenMetrics>(twipsPerPixel)});
+  }
   ui::LineListModel& Model() const { return *window->DATDataListModel(); }
   const document::LineList& Lines() const { return Model().Lines(); }
-
-  // Writes a model file into the folder and opens it the way the browse command does: DATPath, then
-  // the combo box's text.
-  void Open(const std::string& name, const std::string& bytes) {
+  // Writes the lines with CR LF into a model file and opens it as the browse command does.
+  void Open(const std::string& name, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
     folder.Write(name, bytes);
-    OpenExisting(name);
-  }
-  void OpenExisting(const std::string& name) {
     window->DATPath = folder.Path();
     window->DATFileCombo->setEditText(QString::fromStdString(name));
   }
-
-  // Sets a check mark the way the list view does when the user clicks a check box.
+  // Sets a check mark as the list view does.
   void Check(int row, bool checked = true) {
     Model().setData(Model().index(row), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
   }
   std::vector<int> CheckedRows() const {
     std::vector<int> rows;
-    for (std::size_t i = 0; i < Lines().Size(); ++i) {
+    for (std::size_t i = 0; i < Lines().Size(); ++i)
       if (Lines().IsChecked(i)) rows.push_back(static_cast<int>(i));
-    }
     return rows;
   }
+  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-  std::vector<QString> MessageTexts() const {
-    std::vector<QString> texts;
-    for (const auto& message : messages->messages) texts.push_back(message.text);
-    return texts;
-  }
-
-  std::shared_ptr<FakeMessageBox> messages;
-  std::shared_ptr<FakeFileDialog> fileDialog;
-  std::unique_ptr<ui::KelvaneMain> window;
+  std::shared_ptr<FakeMessageBox> messages = std::make_shared<FakeMessageBox>();
+  std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
+  std::unique_ptr<ui::KelvaneMain> window = NewWindow();
   TemporaryFolder folder;
 };
 
