@@ -69,29 +69,25 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"EmptyListGivesAnEmptyFile", "old", std::nullopt, true, {}, true, "", "old"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SaveModelFileSequenceTest, TheBackupIsTheFileAsItWasJustBeforeTheLatestSave) {
+// The backup is the file as it was just before the latest save (model.ldr shares model.dat's backup
+// name); permissions are kept and a link stays a link.
+TEST(SaveModelFileSequenceTest, SavesInTurn) {
   testing::TemporaryFolder folder;
-  folder.Write("model.dat", "loaded\n");
+  folder.Write("real.dat", "loaded\n");
   folder.Write("model.ldr", "ldr\n");
-  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {"first"}).saved);
-  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {"second"}).saved);
-  EXPECT_EQ(folder.Read("model.bak"), "first\r\n");
-  // model.ldr shares the backup name of model.dat.
-  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), folder.File("model.bak"), {"x"}).saved);
-  EXPECT_EQ(folder.Read("model.bak"), "ldr\n");
-}
-
-TEST(SaveModelFileSequenceTest, KeepsPermissionsAndWritesThroughALink) {
-  testing::TemporaryFolder folder;
-  folder.Write("real.dat", "old");
   ::chmod(folder.File("real.dat").c_str(), 0640);
   std::filesystem::create_symlink(folder.File("real.dat"), folder.File("model.dat"));
-  ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), std::nullopt, {"new"}).saved);
+  for (const char* text : {"first", "second"}) {
+    ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {text}).saved);
+  }
+  EXPECT_EQ(folder.Read("model.bak"), "first\r\n");
+  EXPECT_EQ(folder.Read("real.dat"), "second\r\n");
   EXPECT_TRUE(std::filesystem::is_symlink(folder.File("model.dat")));
-  EXPECT_EQ(folder.Read("real.dat"), "new\r\n");
   struct stat info {};
   ::stat(folder.File("real.dat").c_str(), &info);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), folder.File("model.bak"), {"x"}).saved);
+  EXPECT_EQ(folder.Read("model.bak"), "ldr\n");
 }
 
 // Each refusal leaves the model and any older backup exactly as they were and says why. These hold
