@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -203,9 +204,45 @@ double DecimalValue(Reader& reader) {
   return value;
 }
 
+// The coordinates of a model are nearly all plain numbers such as " -120" or " 0.5": read straight
+// off the field, without the general reader. Anything else (blanks inside the number, an exponent,
+// many digits, no digit at all) is left to the general reading by returning nothing.
+std::optional<double> PlainDecimalValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsRemoved(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  constexpr int kExactDigits = 15;  // 10^15 < 2^53: the significand is exact
+  std::uint64_t significand = 0;
+  int digits = 0;
+  int fractionDigits = 0;
+  bool sawPoint = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      if (++digits > kExactDigits) return std::nullopt;
+      significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+      if (sawPoint) ++fractionDigits;
+    } else if (c == '.' && !sawPoint) {
+      sawPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size()) {
+    const char stop = UpperAscii(text[i]);
+    if (IsRemoved(stop) || stop == 'E' || stop == 'D') return std::nullopt;
+  }
+  const double value =
+      static_cast<double>(significand) / kExactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 double NumericValue(std::string_view text) {
+  if (const auto plain = PlainDecimalValue(text)) return *plain;
   Reader reader(text);
   if (reader.Peek() == '&') {
     Reader afterAmpersand = reader;
