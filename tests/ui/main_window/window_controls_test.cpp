@@ -1,5 +1,6 @@
 // The window's controls as defined, and what the sort options panel does with them.
 #include <QLabel>
+#include <QListView>
 #include <cmath>
 
 #include "ui/main_window/rectangle_shape.h"
@@ -134,6 +135,30 @@ TEST_F(WindowControlsTest, SwapsAndActivationStackTheAxisFramesByTheKeyOrder) {
   for (const Order& order : {Order{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}) {
     for (const auto& [first, second] : {std::pair{0, 1}, {1, 0}, {2, 3}, {3, 2}})
       EXPECT_EQ(ui::SwapSortKeys(ui::SwapSortKeys(order, first), second), order) << first << second;
+  }
+}
+
+}  // namespace
+}  // namespace kelvane::testing
+
+namespace kelvane::testing {
+namespace {
+
+// The window applies the resize layout to its outer size: a drag below the minimum ends at 600 x 550
+// pixels, with the list, the column and the logo placed from the outer edges.
+TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
+  window->show();
+  const QSize decorations = window->frameGeometry().size() - window->size();
+  for (const auto& [asked, expected] : {std::pair{QSize(400, 300), QSize(600, 550)},
+                                        std::pair{QSize(800, 600), QSize(800, 600)}}) {
+    window->resize(asked - decorations);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window->frameGeometry().size(), expected);
+    const int w = expected.width(), h = expected.height();
+    EXPECT_EQ(window->DATDataList->geometry(), QRect(8, 32, w - 30 - 157, h - 120));
+    EXPECT_EQ(window->SortBtn->x(), w - 15 - 157);
+    EXPECT_EQ(window->KelvaneLogo->geometry().topLeft(), QPoint(8, h - 85));
+    EXPECT_EQ(window->SaveFileBtn->y(), h - 85 - 32);
   }
 }
 
