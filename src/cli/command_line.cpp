@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "document/ascii_case.h"
 
 namespace kelvane::cli {
 namespace {
@@ -11,8 +12,7 @@ using Action = CommandLine::Action;
 
 std::string Lowercase(std::string_view text) {
   std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(c < 0x80 ? std::tolower(c) : c); });
+  std::transform(lower.begin(), lower.end(), lower.begin(), document::LowerAscii);
   return lower;
 }
 

@@ -4,20 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/ascii_case.h"
+
 namespace kelvane::document {
-namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EndsWithDatIgnoringCase(const std::string& name) {
-  static constexpr std::string_view kExtension = ".dat";
-  if (name.size() < kExtension.size()) return false;
-  const auto tail = std::string_view(name).substr(name.size() - kExtension.size());
-  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
-                    [](char a, char b) { return LowerAscii(a) == b; });
-}
-
-}  // namespace
 
 bool NameLessIgnoringCase(const std::string& a, const std::string& b) {
   const std::size_t common = std::min(a.size(), b.size());
@@ -42,7 +31,7 @@ FolderListing ListDatFiles(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;  // follows links: a link to a model file is listed
     std::string name = it->path().filename().string();
-    if (EndsWithDatIgnoringCase(name)) listing.names.push_back(std::move(name));
+    if (EndsWithIgnoringAsciiCase(name, ".dat")) listing.names.push_back(std::move(name));
   }
   std::sort(listing.names.begin(), listing.names.end(), NameLessIgnoringCase);
   return listing;

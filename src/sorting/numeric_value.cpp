@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "document/ascii_case.h"
+
 namespace kelvane::sorting {
 
 namespace {
@@ -17,7 +19,6 @@ bool IsRemoved(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Walks the text as if the removed characters were not there.
 class Reader {
@@ -163,7 +164,7 @@ double DecimalValue(Reader& reader) {
 
   // An exponent counts only with at least one digit; "D" is the old double-precision marker.
   long long exponent = 0;
-  const char marker = UpperAscii(reader.Peek());
+  const char marker = document::UpperAscii(reader.Peek());
   if (marker == 'E' || marker == 'D') {
     Reader afterMarker = reader;
     afterMarker.Advance();
@@ -231,7 +232,7 @@ std::optional<double> PlainDecimalValue(std::string_view text) {
   }
   if (digits == 0) return std::nullopt;
   if (i < text.size()) {
-    const char stop = UpperAscii(text[i]);
+    const char stop = document::UpperAscii(text[i]);
     if (IsRemoved(stop) || stop == 'E' || stop == 'D') return std::nullopt;
   }
   const double value =
@@ -247,7 +248,7 @@ double NumericValue(std::string_view text) {
   if (reader.Peek() == '&') {
     Reader afterAmpersand = reader;
     afterAmpersand.Advance();
-    const char base = UpperAscii(afterAmpersand.Peek());
+    const char base = document::UpperAscii(afterAmpersand.Peek());
     if (base == 'H' || base == 'O') {
       afterAmpersand.Advance();
       return UnsignedValue(afterAmpersand, base == 'O');

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/ascii_case.h"
+
 namespace kelvane::app {
 namespace {
 
 bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -25,9 +25,7 @@ std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view command
   std::size_t nameStart = commandLine.size();
   while (nameStart > 0 && !IsSeparator(commandLine[nameStart - 1], style)) --nameStart;
   const std::string_view fileName = commandLine.substr(nameStart);
-  if (fileName.size() < 3) return std::nullopt;
-  const std::string_view tail = fileName.substr(fileName.size() - 3);
-  if (LowerAscii(tail[0]) != 'd' || LowerAscii(tail[1]) != 'a' || LowerAscii(tail[2]) != 't') return std::nullopt;
+  if (!document::EndsWithIgnoringAsciiCase(fileName, "dat")) return std::nullopt;
   return CommandLineFile{std::string(commandLine.substr(0, nameStart)), std::string(fileName)};
 }
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "document/ascii_case.h"
+
 namespace kelvane::app {
 namespace {
 
@@ -56,14 +58,6 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
 
 bool HasNonZeroDigit(std::string_view digits) { return digits.find_first_not_of('0') != std::string_view::npos; }
 
-bool EqualIgnoringCase(std::string_view text, std::string_view lowerWord) {
-  if (text.size() != lowerWord.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = (text[i] >= 'A' && text[i] <= 'Z') ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-    if (c != lowerWord[i]) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -91,8 +85,8 @@ std::optional<std::int16_t> ParseInteger(std::string_view text) {
 
 std::optional<bool> ParseBoolean(std::string_view text) {
   const std::string_view word = TrimBlanks(text);
-  if (EqualIgnoringCase(word, "true")) return true;
-  if (EqualIgnoringCase(word, "false")) return false;
+  if (document::EqualIgnoringAsciiCase(word, "true")) return true;
+  if (document::EqualIgnoringAsciiCase(word, "false")) return false;
   const auto number = ScanDecimal(word);
   if (!number) return std::nullopt;
   return HasNonZeroDigit(number->whole) || HasNonZeroDigit(number->fraction);

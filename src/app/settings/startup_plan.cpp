@@ -5,6 +5,7 @@
 
 #include "app/settings/integer_halving.h"
 #include "app/settings/setting_text.h"
+#include "document/ascii_case.h"
 #include "sorting/sort_run.h"
 
 namespace kelvane::app {
@@ -59,11 +60,6 @@ std::optional<float> CentredPosition(float screenLength, float windowLength) {
   const auto half = IntegerHalf(screenLength - windowLength);
   if (!half) return std::nullopt;
   return static_cast<float>(*half);
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Steps 9 and 10.
@@ -151,7 +147,7 @@ std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries
                                          const std::optional<std::string>& fileToOpen) {
   if (fileToOpen) {
     const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const std::string& entry) { return EqualIgnoringCase(entry, *fileToOpen); });
+                                 [&](const std::string& entry) { return document::EqualIgnoringAsciiCase(entry, *fileToOpen); });
     if (it != entries.end()) return static_cast<std::size_t>(it - entries.begin());
   }
   if (entries.empty()) return std::nullopt;
