@@ -356,9 +356,7 @@ void KelvaneMain::Form_Resize() {
   ResizeInputs inputs;
   inputs.width = static_cast<float>(TwipsX(outer.width()));
   inputs.height = static_cast<float>(TwipsY(outer.height()));
-  inputs.windowState = isMinimized()   ? app::WindowState::kMinimised
-                       : isMaximized() ? app::WindowState::kMaximised
-                                       : app::WindowState::kNormal;
+  inputs.windowState = CurrentWindowState();
   inputs.twipsPerPixelX = static_cast<float>(services_.screen->TwipsPerPixelX());
   inputs.twipsPerPixelY = static_cast<float>(services_.screen->TwipsPerPixelY());
   inputs.sortOptionsFrmWidth = static_cast<float>(TwipsX(SortOptionsFrm->width()));
@@ -380,6 +378,12 @@ void KelvaneMain::Form_Resize() {
                            PixelsX(layout->kelvaneLogoWidth), KelvaneLogo->height());
   SaveFileBtn->move(PixelsX(layout->saveFileBtnLeft), PixelsY(layout->saveFileBtnTop));
   BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
+}
+
+app::WindowState KelvaneMain::CurrentWindowState() const {
+  if (isMinimized()) return app::WindowState::kMinimised;
+  if (isMaximized()) return app::WindowState::kMaximised;
+  return app::WindowState::kNormal;
 }
 
 void KelvaneMain::MenuExit_Click() { close(); }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings/window_state.h"
 #include "sorting/sort_options.h"
 #include "ui/main_window/window_services.h"
 
@@ -150,6 +151,12 @@ class KelvaneMain final : public QMainWindow {
   void LoadFromCombo();
   void UpdateSortCommand();
   void ShowMessage(const QString& text, bool warning);
+  // The window's state as the layout and the settings name it.
+  app::WindowState CurrentWindowState() const;
+  // The X, Y and Z direction pairs, indexed by axis.
+  std::array<const std::array<QRadioButton*, 2>*, 3> DirectionPairs() const {
+    return {&XSortOptRB, &YSortOptRB, &ZSortOptRB};
+  }
 
   // Start-up and shutdown (kelvane_main_startup.cpp).
   void ApplyStartupPlan(const app::StartupPlan& plan);

@@ -14,7 +14,7 @@ namespace kelvane::ui {
 
 void KelvaneMain::SortOptionRB_Click(int index) {
   const PanelEnabling enabling = EnablingForSortKey(index);
-  for (const auto* pair : {&XSortOptRB, &YSortOptRB, &ZSortOptRB}) {
+  for (const auto* pair : DirectionPairs()) {
     for (QRadioButton* button : *pair) button->setEnabled(enabling.coordinateControls);
   }
   for (QPushButton* button : SortKeyBtn) button->setEnabled(enabling.coordinateControls);

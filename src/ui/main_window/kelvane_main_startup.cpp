@@ -65,7 +65,7 @@ void KelvaneMain::ApplyStartupPlan(const app::StartupPlan& plan) {
     if (alreadySelected) SortOptionRB_Click(*plan.sortOption);
   }
   SortKeyOrder = plan.sortKeyOrder;
-  const std::array<const std::array<QRadioButton*, 2>*, 3> pairs{&XSortOptRB, &YSortOptRB, &ZSortOptRB};
+  const auto pairs = DirectionPairs();
   for (std::size_t axis = 0; axis < pairs.size(); ++axis) {
     if (const auto index = plan.directionIndex[axis]) SetOptionPair(*pairs[axis], *index == 0, *index == 1);
   }
@@ -171,9 +171,7 @@ void KelvaneMain::Form_Unload() {
 
 app::ShutdownState KelvaneMain::CurrentShutdownState() const {
   app::ShutdownState state;
-  state.windowState = isMinimized()   ? app::WindowState::kMinimised
-                      : isMaximized() ? app::WindowState::kMaximised
-                                      : app::WindowState::kNormal;
+  state.windowState = CurrentWindowState();
   const QRect frame = OuterBounds();
   state.left = static_cast<float>(TwipsX(frame.x()));
   state.top = static_cast<float>(TwipsY(frame.y()));
@@ -185,7 +183,7 @@ app::ShutdownState KelvaneMain::CurrentShutdownState() const {
     state.sortOptionSelected[i] = SortOptionRB[i]->isChecked();
   }
   state.sortKeyOrder = SortKeyOrder;
-  const std::array<const std::array<QRadioButton*, 2>*, 3> pairs{&XSortOptRB, &YSortOptRB, &ZSortOptRB};
+  const auto pairs = DirectionPairs();
   for (std::size_t axis = 0; axis < pairs.size(); ++axis) {
     for (std::size_t button = 0; button < 2; ++button) {
       state.directionSelected[axis][button] = (*pairs[axis])[button]->isChecked();
