@@ -148,6 +148,17 @@ std::string ResolveLink(const std::string& path) {
 
 SaveResult Failure(std::string reason) { return SaveResult{false, std::move(reason)}; }
 
+// A device or a named pipe is written into as it is: replacing it with a new file would put a plain
+// file in its place. Nothing can be copied out of it first, so it gets no backup.
+SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std::string>& lines) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return Failure(ErrorText(errno));
+  int error = WriteLines(fd, lines);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) return Failure(ErrorText(error));
+  return SaveResult{true, {}};
+}
+
 }  // namespace
 
 std::optional<std::string> BackupName(std::string_view fileName) {
@@ -182,6 +193,7 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   if (exists && ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
     return Failure("the file is read-only");
   }
+  if (exists && !S_ISREG(info.st_mode)) return WriteIntoSpecialFile(target, lines);
   const mode_t mode = exists ? (info.st_mode & 07777) : DefaultFileMode();
 
   std::string temporaryModel;

@@ -24,7 +24,8 @@ std::optional<std::string> BackupPathFor(std::string_view path);
 // temporary file in the same folder, which is flushed to disk and only then renamed over the model.
 // With a backupPath, an existing model file is first copied there (an older backup is replaced only
 // once the new one is complete). At every moment the old or the new model is complete on disk; when
-// anything fails, the model file and any older backup stay as they were and reason says why.
+// anything fails, the model file and any older backup stay as they were and reason says why. A
+// device or a named pipe is written into instead, without a backup.
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
                          const std::vector<std::string>& lines);
 
