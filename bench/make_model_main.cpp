@@ -20,14 +20,17 @@ bool ReadNumber(std::string_view text, unsigned long long& value) {
 int main(int argc, char* argv[]) {
   unsigned long long lineCount = 0;
   unsigned long long seed = 1;
-  if (argc < 2 || argc > 3 || !ReadNumber(argv[1], lineCount) || (argc == 3 && !ReadNumber(argv[2], seed))) {
+  unsigned long long invertNextEvery = 0;
+  if (argc < 2 || argc > 4 || !ReadNumber(argv[1], lineCount) || (argc >= 3 && !ReadNumber(argv[2], seed)) ||
+      (argc == 4 && !ReadNumber(argv[3], invertNextEvery))) {
     std::fputs(
-        "Usage: kelvane-make-model LINES [SEED] > FILE\n"
-        "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output.\n",
+        "Usage: kelvane-make-model LINES [SEED [INVERTNEXT_EVERY]] > FILE\n"
+        "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output; with INVERTNEXT_EVERY = n,\n"
+        "every n-th part line has a \"0 BFC INVERTNEXT\" line before it.\n",
         stderr);
     return 2;
   }
-  const auto lines = kelvane::bench::MakeSyntheticModel(lineCount, seed);
+  const auto lines = kelvane::bench::MakeSyntheticModel(lineCount, seed, invertNextEvery);
   const std::string error = kelvane::document::WriteLinesToDescriptor(STDOUT_FILENO, lines);
   if (!error.empty()) {
     std::fprintf(stderr, "kelvane-make-model: standard output: %s\n", error.c_str());

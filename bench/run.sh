@@ -19,6 +19,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 model="$work/model.ldr"
 "$build/bench/kelvane-make-model" "$lines" 1 >"$model"
+metas_model="$work/metas.ldr"
+"$build/bench/kelvane-make-model" "$lines" 1 10 >"$metas_model"  # "0 BFC INVERTNEXT" before one part in ten
 sorter="$build/src/cli/kelvane-sort"
 
 # Best wall-clock time of $runs runs of a shell command line, in seconds; one run before them warms
@@ -52,6 +54,7 @@ sort_time=$(best_time "'$sorter' -o '$work/out.ldr' '$model'")
 gnu_time=$(best_time "LC_ALL=C sort -s -t' ' -k4,4gr -k5,5gr -k3,3g '$model' >'$work/gnu.ldr'")
 ratio=$(awk -v a="$gnu_time" -v b="$sort_time" 'BEGIN { printf "%.1f\n", a / b }')
 no_steps_time=$(best_time "'$sorter' --no-steps -o '$work/out.ldr' '$model'")
+metas_time=$(best_time "'$sorter' -o '$work/out.ldr' '$metas_model'")
 
 check "$sort_time < 0.4"
 printf '%-36s %8s s   target < 0.4 s   %s\n' "kelvane-sort -o OUT FILE" "$sort_time" "$result"
@@ -60,6 +63,8 @@ check "$gnu_time >= 10 * $sort_time"
 printf '%-36s %8s x   target >= 10 x   %s\n' "speed-up over GNU sort" "$ratio" "$result"
 check "$no_steps_time < 1.5"
 printf '%-36s %8s s   target < 1.5 s   %s\n' "kelvane-sort --no-steps -o OUT FILE" "$no_steps_time" "$result"
+check "$metas_time < 0.4"
+printf '%-36s %8s s   target < 0.4 s   %s\n' "the same, INVERTNEXT every 10 parts" "$metas_time" "$result"
 
 if [ "${1:-}" = "--engine" ]; then
   "$build/bench/kelvane_sort_benchmark"

@@ -42,6 +42,7 @@ constexpr std::array<std::string_view, 4> kHeader{"0 Synthetic model", "0 Name: 
                                                   "0 Author: kelvane-make-model",
                                                   "0 !LDRAW_ORG Unofficial_Model"};
 constexpr int kPartsPerStep = 50;
+constexpr std::string_view kInvertNext = "0 BFC INVERTNEXT";
 
 std::string PartLine(Random& random) {
   std::string line = "1 ";
@@ -57,7 +58,8 @@ std::string PartLine(Random& random) {
 
 }  // namespace
 
-std::vector<std::string> MakeSyntheticModel(std::size_t lineCount, std::uint64_t seed) {
+std::vector<std::string> MakeSyntheticModel(std::size_t lineCount, std::uint64_t seed,
+                                            std::size_t invertNextEvery) {
   Random random(seed);
   std::vector<std::string> lines;
   lines.reserve(lineCount);
@@ -65,13 +67,18 @@ std::vector<std::string> MakeSyntheticModel(std::size_t lineCount, std::uint64_t
     lines.emplace_back(kHeader[i]);
   }
   int partsInStep = 0;
+  std::size_t parts = 0;
   while (lines.size() < lineCount) {
     if (partsInStep == kPartsPerStep) {
       lines.emplace_back("0 STEP");
       partsInStep = 0;
+    } else if (invertNextEvery != 0 && parts % invertNextEvery == 0 && lines.size() + 1 < lineCount &&
+               (lines.empty() || lines.back() != kInvertNext)) {
+      lines.emplace_back(kInvertNext);
     } else {
       lines.push_back(PartLine(random));
       ++partsInStep;
+      ++parts;
     }
   }
   return lines;

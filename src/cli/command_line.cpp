@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::cli {
 namespace {
@@ -12,7 +12,7 @@ using Action = CommandLine::Action;
 
 std::string Lowercase(std::string_view text) {
   std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), document::LowerAscii);
+  std::transform(lower.begin(), lower.end(), lower.begin(), text::LowerAscii);
   return lower;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -9,8 +10,9 @@
 
 namespace kelvane::cli {
 
-// The engine as the tool calls it: sorts the checked lines among their own positions.
-using SortFunction = std::function<bool(document::LineList&, const sorting::SortOptions&)>;
+// The engine as the tool calls it: sorts the checked lines among their own positions and returns how
+// many of them moved.
+using SortFunction = std::function<std::size_t(document::LineList&, const sorting::SortOptions&)>;
 
 struct FileOutcome {
   bool done = false;

@@ -3,15 +3,19 @@
 #include <string_view>
 
 #include "document/line_list.h"
+#include "text/blank_fields.h"
 
 namespace kelvane::document {
 
 inline constexpr const char* kSelectAllCaption = "Select All";
 inline constexpr const char* kDeselectAllCaption = "Deselect All";
 
-// Only part-reference lines, whose very first character is "1", may carry a check mark. A line that
-// begins with blanks before its "1" is not one.
-inline bool IsCheckable(std::string_view text) { return !text.empty() && text.front() == '1'; }
+// Only part-reference lines may carry a check mark: lines whose first character after any leading
+// spaces or tabs is "1" ("1 4 ...", "  1 4 ...", but also "10" or "1x").
+inline bool IsCheckable(std::string_view text) {
+  const std::string_view rest = text::TrimBlanks(text);
+  return !rest.empty() && rest.front() == '1';
+}
 
 // Sorting needs two lines at least.
 inline bool SortAllowed(const LineList& lines) { return lines.CheckedCount() >= 2; }

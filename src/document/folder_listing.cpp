@@ -4,15 +4,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::document {
 
 bool NameLessIgnoringCase(const std::string& a, const std::string& b) {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
-    const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
+    const auto x = static_cast<unsigned char>(text::LowerAscii(a[i]));
+    const auto y = static_cast<unsigned char>(text::LowerAscii(b[i]));
     if (x != y) return x < y;
   }
   if (a.size() != b.size()) return a.size() < b.size();
@@ -31,7 +31,7 @@ FolderListing ListDatFiles(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;  // follows links: a link to a model file is listed
     std::string name = it->path().filename().string();
-    if (EndsWithIgnoringAsciiCase(name, ".dat")) listing.names.push_back(std::move(name));
+    if (text::EndsWithIgnoringAsciiCase(name, ".dat")) listing.names.push_back(std::move(name));
   }
   std::sort(listing.names.begin(), listing.names.end(), NameLessIgnoringCase);
   return listing;

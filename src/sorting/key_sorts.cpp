@@ -38,6 +38,7 @@ void SortRun::SortKeyedLines(int direction, std::size_t start) {
     const std::size_t first = start + exchange.first;
     const std::size_t second = start + exchange.second;
     SectionLines[first].swap(SectionLines[second]);
+    std::swap(origins_[first], origins_[second]);
     if (coordinatesRead_) std::swap(sectionCoordinates_[first], sectionCoordinates_[second]);
   }
 }

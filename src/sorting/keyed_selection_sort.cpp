@@ -48,12 +48,4 @@ std::span<const KeyedSelectionSort::Exchange> KeyedSelectionSort::Exchanges(std:
   return exchanges_;
 }
 
-void KeyedSelectionSort::Sort(std::span<float> keys, std::span<std::string> lines, bool ascending) {
-  if (lines.size() < keys.size()) throw std::invalid_argument("fewer lines than keys");
-  for (const Exchange& exchange : Exchanges(keys, ascending)) {
-    std::swap(keys[exchange.first], keys[exchange.second]);
-    lines[exchange.first].swap(lines[exchange.second]);
-  }
-}
-
 }  // namespace kelvane::sorting

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace kelvane::sorting {
@@ -34,10 +33,6 @@ class KeyedSelectionSort {
   // are not changed. Needs no NaN among the keys (NumericValue never makes one). The result is valid
   // until the next call.
   std::span<const Exchange> Exchanges(std::span<const float> keys, bool ascending);
-
-  // Sorts `keys` and moves `lines[k]` along with `keys[k]`; needs lines.size() >= keys.size() (lines
-  // past the keys are not touched).
-  void Sort(std::span<float> keys, std::span<std::string> lines, bool ascending);
 
  private:
   struct Entry {

@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::sorting {
 
@@ -164,7 +164,7 @@ double DecimalValue(Reader& reader) {
 
   // An exponent counts only with at least one digit; "D" is the old double-precision marker.
   long long exponent = 0;
-  const char marker = document::UpperAscii(reader.Peek());
+  const char marker = text::UpperAscii(reader.Peek());
   if (marker == 'E' || marker == 'D') {
     Reader afterMarker = reader;
     afterMarker.Advance();
@@ -232,7 +232,7 @@ std::optional<double> PlainDecimalValue(std::string_view text) {
   }
   if (digits == 0) return std::nullopt;
   if (i < text.size()) {
-    const char stop = document::UpperAscii(text[i]);
+    const char stop = text::UpperAscii(text[i]);
     if (IsRemoved(stop) || stop == 'E' || stop == 'D') return std::nullopt;
   }
   const double value =
@@ -248,7 +248,7 @@ double NumericValue(std::string_view text) {
   if (reader.Peek() == '&') {
     Reader afterAmpersand = reader;
     afterAmpersand.Advance();
-    const char base = document::UpperAscii(afterAmpersand.Peek());
+    const char base = text::UpperAscii(afterAmpersand.Peek());
     if (base == 'H' || base == 'O') {
       afterAmpersand.Advance();
       return UnsignedValue(afterAmpersand, base == 'O');

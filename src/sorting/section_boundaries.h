@@ -4,15 +4,22 @@
 
 namespace kelvane::sorting {
 
-// A line that ends a building step: its last four characters are "STEP" in any case ("0 STEP",
-// "0 step", but also "0 // next step" and "0 ROTSTEP"; "0 STEP " with a trailing space is not one).
-// Only ASCII letters fold case.
-bool IsStepLine(std::string_view text);
+// Whether a line closes the open section, so that no part moves across it. Meta words compare
+// without regard to ASCII case; fields are separated by runs of spaces and tabs.
+// Always:
+// - model boundaries: "0 FILE", "0 NOFILE", "0 !DATA" (parts never move from one sub-model into
+//   another);
+// - bracket metas that enclose parts: "0 !LPUB", "0 LPUB" or "0 !LEOCAD", any word, then "BEGIN",
+//   "END" or "DIVIDER" ("0 !LPUB PLI BEGIN IGN", "0 !LEOCAD GROUP END"); "0 MLCAD SKIP_BEGIN" and
+//   "0 MLCAD SKIP_END"; "0 BUFEXCHG ...". Moving a part across one would change the parts list,
+//   a group or what an instruction tool skips.
+// With `betweenSteps`, building steps too: a line whose last four characters are "STEP" ("0 STEP",
+// but also "0 // next step"), and a line whose first two fields are "0" and "STEP" or "ROTSTEP"
+// ("0 STEP " with a trailing blank, "0 ROTSTEP 0 90 0 ABS").
+bool ClosesSection(std::string_view text, bool betweenSteps);
 
-// A line that starts or ends a model of a multi-model file: after any leading spaces or tabs, "0",
-// then at least one space or tab, then the word FILE, NOFILE or !DATA in any case, ending the line or
-// followed by a space or tab ("0 FILE main.ldr", "0 NOFILE", "0 !DATA logo.png"). Parts must never
-// move from one model into another, so such a line always closes a section.
-bool IsModelBoundaryLine(std::string_view text);
+// A meta that belongs to the part line right after it: "0 BFC INVERTNEXT", "0 MLCAD BTG ..." (group
+// membership) and "0 !LEOCAD PIECE ..." (piece settings). When that part moves, they move with it.
+bool IsAttachedMetaLine(std::string_view text);
 
 }  // namespace kelvane::sorting

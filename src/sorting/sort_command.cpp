@@ -4,11 +4,10 @@
 
 namespace kelvane::sorting {
 
-bool SortCheckedLines(document::LineList& lines, const SortOptions& options) {
-  if (lines.CheckedCount() < 2) return false;
+std::size_t SortCheckedLines(document::LineList& lines, const SortOptions& options) {
+  if (lines.CheckedCount() < 2) return 0;
   SortRun run(options);
-  run.SortList(lines);
-  return true;
+  return run.SortList(lines);
 }
 
 }  // namespace kelvane::sorting

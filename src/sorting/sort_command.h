@@ -1,15 +1,19 @@
 #pragma once
 
+#include <cstddef>
+
 #include "document/line_list.h"
 #include "sorting/sort_options.h"
 
 namespace kelvane::sorting {
 
 // The "Sort File" command, shared by the window and the batch tool. Sorts the checked lines among
-// their own positions, section by section (sections end at model boundaries, and at STEP lines when
-// options.betweenSteps is set); unchecked lines and all check marks stay where they are. With fewer
-// than two checked lines it returns false and changes nothing; otherwise it returns true.
-// A key order that is not a permutation of 0, 1, 2 is taken as Y, Z, X.
-bool SortCheckedLines(document::LineList& lines, const SortOptions& options);
+// their own positions, section by section: sections end at model boundaries and bracket metas, and
+// at building steps when options.betweenSteps is set. A checked line's attached metas move with it;
+// every other line keeps its order relative to the checked lines' places, and each line keeps its
+// check mark. Returns how many checked lines took another one's place: 0 when the list is exactly
+// as it was, as it always is with fewer than two checked lines. A key order that is not a
+// permutation of 0, 1, 2 is taken as Y, Z, X.
+std::size_t SortCheckedLines(document::LineList& lines, const SortOptions& options);
 
 }  // namespace kelvane::sorting

@@ -8,43 +8,104 @@ SortRun::SortRun(const SortOptions& options) : options_(options) {
   options_.keyOrder = EffectiveKeyOrder(options.keyOrder);
 }
 
-void SortRun::SortList(document::LineList& lines) {
-  SectionLines.clear();
-  // Room for the largest possible section; pages that no section reaches are never touched.
-  SectionLines.reserve(lines.CheckedCount());
+std::size_t SortRun::SortList(document::LineList& lines) {
+  ForgetSection();
+  movedLines_ = 0;
+  // Room for the largest possible section, so that taking a line in cannot fail half way; pages that
+  // no section reaches are never touched.
+  const std::size_t room = lines.CheckedCount();
+  SectionLines.reserve(room);
+  origins_.reserve(room);
+  positions_.reserve(room);
+  unitStarts_.reserve(room);
   try {
     for (std::size_t i = 0; i < lines.Size(); ++i) {
       const bool checked = lines.IsChecked(i);
-      if (checked) {
-        if (SectionLines.empty()) SectionStart = i;
-        SectionLines.emplace_back();  // within the reserved room: cannot fail
-        lines.SwapText(i, SectionLines.back());
-      }
+      if (checked) TakeLine(lines, i);
       // Tested after a checked line has joined the section, so a checked line that ends in "STEP"
       // closes its own section.
       const std::string& text = checked ? SectionLines.back() : lines.Text(i);
-      if ((options_.betweenSteps && IsStepLine(text)) || IsModelBoundaryLine(text)) CloseSection(lines);
+      if (ClosesSection(text, options_.betweenSteps)) CloseSection(lines);
     }
     CloseSection(lines);
   } catch (...) {
-    ReturnSectionLines(lines);
+    ReturnSectionLines(lines, true);
     throw;
   }
+  return movedLines_;
+}
+
+void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
+  // A checked line is never a meta, so the metas of one line never reach back into another unit.
+  std::size_t unitStart = index;
+  while (unitStart > 0 && !lines.IsChecked(unitStart - 1) && IsAttachedMetaLine(lines.Text(unitStart - 1))) {
+    --unitStart;
+  }
+  sectionHasMetas_ = sectionHasMetas_ || unitStart != index;
+  // All within the room reserved by SortList: none of these can fail.
+  origins_.push_back(static_cast<std::uint32_t>(SectionLines.size()));
+  positions_.push_back(index);
+  unitStarts_.push_back(unitStart);
+  SectionLines.emplace_back();
+  lines.SwapText(index, SectionLines.back());
 }
 
 void SortRun::CloseSection(document::LineList& lines) {
   // A section of one line has nothing to sort, but it still ends here: its line must not wander into
   // the next step or model.
   if (SectionLines.size() >= 2) SortSection();
-  ReturnSectionLines(lines);
+  std::size_t moved = 0;
+  for (std::size_t slot = 0; slot < origins_.size(); ++slot) moved += origins_[slot] != slot ? 1 : 0;
+  if (moved > 0 && sectionHasMetas_) {
+    RebuildSection(lines);
+  } else {
+    ReturnSectionLines(lines, false);
+  }
+  movedLines_ += moved;
 }
 
-void SortRun::ReturnSectionLines(document::LineList& lines) {
-  std::size_t next = 0;
-  for (std::size_t i = SectionStart; i < lines.Size() && next < SectionLines.size(); ++i) {
-    if (lines.IsChecked(i)) lines.SwapText(i, SectionLines[next++]);
+void SortRun::ReturnSectionLines(document::LineList& lines, bool asBefore) {
+  for (std::size_t slot = 0; slot < SectionLines.size(); ++slot) {
+    lines.SwapText(positions_[asBefore ? origins_[slot] : slot], SectionLines[slot]);
   }
+  ForgetSection();
+}
+
+void SortRun::RebuildSection(document::LineList& lines) {
+  const std::size_t first = unitStarts_.front();
+  const std::size_t last = positions_.back();
+  // Made before any text moves: if this fails, the section still goes back as it was.
+  std::vector<std::string> texts(last - first + 1);
+  std::vector<std::uint8_t> checks(texts.size(), 0);
+  std::size_t out = 0;
+  std::size_t slot = 0;
+  for (std::size_t i = first; i <= last;) {
+    if (slot < positions_.size() && i == unitStarts_[slot]) {
+      // This unit's place now holds the unit whose line was sorted into it.
+      const std::uint32_t from = origins_[slot];
+      for (std::size_t meta = unitStarts_[from]; meta < positions_[from]; ++meta) lines.SwapText(meta, texts[out++]);
+      texts[out].swap(SectionLines[slot]);
+      checks[out++] = 1;
+      i = positions_[slot++] + 1;
+    } else {
+      lines.SwapText(i, texts[out]);
+      checks[out++] = lines.IsChecked(i) ? 1 : 0;
+      ++i;
+    }
+  }
+  for (std::size_t k = 0; k < texts.size(); ++k) {
+    lines.SwapText(first + k, texts[k]);
+    lines.SetChecked(first + k, checks[k] != 0);
+  }
+  ForgetSection();
+}
+
+void SortRun::ForgetSection() {
   SectionLines.clear();
+  origins_.clear();
+  positions_.clear();
+  unitStarts_.clear();
+  sectionHasMetas_ = false;
 }
 
 }  // namespace kelvane::sorting

@@ -40,22 +40,25 @@ double KeyValue(std::string_view line, int key);
 // the same checked entries. SortSection orders SectionLines with the key sorts SortByKey,
 // SortBySecondKey and SortByThirdKey; each of those fills SortKeys and hands it to SortKeyedLines.
 // Working a section at a time keeps the storage as small as the largest section, which is what lets
-// a model of a million lines sort in a fraction of a second. The storage is public so that every
-// stage can be driven and inspected on its own.
+// a model of a million lines sort in a fraction of a second.
+//
+// A checked line may carry attached metas (see IsAttachedMetaLine) directly before it. A checked line
+// and its metas form a unit: when the line takes another line's place, its metas come along and stand
+// directly before it, and every other line keeps its order relative to the units' places.
 class SortRun {
  public:
   explicit SortRun(const SortOptions& options);
 
-  // Sorts the checked lines of `lines` among their own positions, section by section; unchecked lines
-  // and check marks stay where they are. A section ends after a model boundary line ("0 FILE", "0
-  // NOFILE", "0 !DATA") and, with betweenSteps, after a STEP line, whether the line is checked or not;
-  // a section of one line is left as it is. Should anything fail (memory), every text is back in the
-  // list before the exception leaves: a section may be half sorted, but no line is lost.
-  void SortList(document::LineList& lines);
+  // Sorts the checked lines of `lines` among their own positions, section by section, and returns how
+  // many of them took another checked line's place (0: the list is exactly as it was). Check marks
+  // travel with their lines; a section of one line is left as it is. Should anything fail (memory),
+  // the section being sorted is put back as it was before the exception leaves, so no line is lost
+  // or displaced.
+  std::size_t SortList(document::LineList& lines);
 
+ private:
   // Orders SectionLines in place as the options say.
   void SortSection();
-
   // Orders all of SectionLines by one key code; a code outside 0..4 leaves it as it is.
   void SortByKey(int key, int direction);
   // Orders by `axis` each run of adjacent lines of SectionLines that share their `firstAxis` value.
@@ -65,16 +68,6 @@ class SortRun {
   void SortByThirdKey(int firstAxis, int secondAxis, int axis, int direction);
   // Sorts all of SortKeys, moving SectionLines[start + k] along with SortKeys[k].
   void SortKeyedLines(int direction, std::size_t start);
-
-  std::size_t SectionStart = 0;           // list index of the first line of the open section
-  std::vector<std::string> SectionLines;  // the checked lines of the open section, in list order
-  std::vector<float> SortKeys;            // one key per line of the range being sorted
-
- private:
-  // Sorts the open section if it holds two lines or more and puts its lines back.
-  void CloseSection(document::LineList& lines);
-  // Puts SectionLines back into the checked entries of the list from SectionStart on.
-  void ReturnSectionLines(document::LineList& lines);
   // Sorts by `axis` each stretch of SectionLines that shares one run number, if longer than one line.
   void SortRuns(int axis, int direction);
   int AxisDirection(int axis) const;
@@ -82,8 +75,31 @@ class SortRun {
   // SortSection runs, taken from the coordinates it read once for the section.
   double LineValue(std::size_t index, int key) const;
 
+  // Takes the checked line at list index `index` into the open section, with its attached metas.
+  void TakeLine(document::LineList& lines, std::size_t index);
+  // Sorts the open section if it holds two lines or more and puts its lines back.
+  void CloseSection(document::LineList& lines);
+  // Puts each line of SectionLines back into a checked entry: into the place it was sorted to, or
+  // with `asBefore` into the place it came from.
+  void ReturnSectionLines(document::LineList& lines, bool asBefore);
+  // Writes the sorted section back where units of different sizes changed places: the stretch from
+  // the first unit's first meta to the section's last line is laid out anew.
+  void RebuildSection(document::LineList& lines);
+  void ForgetSection();
+
   SortOptions options_;
   KeyedSelectionSort sorter_;
+
+  std::vector<std::string> SectionLines;  // the checked lines of the open section, in list order
+  std::vector<float> SortKeys;            // one key per line of the range being sorted
+  // Per entry of SectionLines: the number of the section's line it holds, counted in list order;
+  // exchanged along with the lines, so after the sort it tells where each line came from.
+  std::vector<std::uint32_t> origins_;
+  std::vector<std::size_t> positions_;   // list index of each checked line of the section, in order
+  std::vector<std::size_t> unitStarts_;  // list index of its first attached meta (or of the line)
+  bool sectionHasMetas_ = false;
+  std::size_t movedLines_ = 0;
+
   std::vector<std::uint32_t> runNumbers_;  // per line of SectionLines, counting runs from 0
   // The X, Y and Z values of SectionLines, read once per section and exchanged along with the lines;
   // only used while coordinatesRead_ is set.

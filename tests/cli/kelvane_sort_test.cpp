@@ -116,9 +116,10 @@ TEST_F(KelvaneSort, OptionsSortTheModelAsAsked) {
 TEST_F(KelvaneSort, EachFileIsSortedOnceAndKeepsItsOldSelfAsBackupUnlessToldNot) {
   const string low = "1 4 0 1 0 1 0 0 0 1 0\0 0 0 1 caf\xc3\xa9.dat  "s,
                high = "1 4 0 9 0 1 0 0 0 1 0 0 0 1 \xe9t.dat";
-  // Lines led by a space or of another type are no part lines, however high they stand.
-  const string others = "0 \x80\xff\t \0\r\n 1 4 0 99 0 1 0 0 0 1 0 0 0 1 x.dat\r\n2 24 0 99 0 1 1 1"s;
-  const string bytes = low + "\n" + high + "\r" + others;
+  // A part line may be led by blanks; a line of another type is none, however high it stands.
+  const string lead = " 1 4 0 99 0 1 0 0 0 1 0 0 0 1 x.dat", others = "0 \x80\xff\t \0"s,
+               line2 = "2 24 0 99 0 1 1 1";
+  const string bytes = low + "\n" + high + "\r" + others + "\r\n" + lead + "\r\n" + line2;
   for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) dir_.Write(name, kInput);
   dir_.Write("b.dat", bytes);
   dir_.Write("e.ldr", "");
@@ -129,7 +130,7 @@ TEST_F(KelvaneSort, EachFileIsSortedOnceAndKeepsItsOldSelfAsBackupUnlessToldNot)
   Expect(Sort({"a.ldr", dir_.Path() + "./a.ldr", "link.ldr", "b.dat", "-", "e.ldr", "--", "-c.mpd"}), 0);
   Expect(Sort({"n.ldr", "--no-backup"}), 0);
   for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
-  EXPECT_EQ(dir_.Read("b.dat"), high + "\r\n" + low + "\r\n" + others + "\r\n");  // CR LF, bytes kept
+  EXPECT_EQ(dir_.Read("b.dat"), lead + "\r\n" + high + "\r\n" + others + "\r\n" + low + "\r\n" + line2 + "\r\n");
   EXPECT_EQ(dir_.Read("e.ldr") + dir_.Read("e.bak"), "");
   for (const char* name : {"a.bak", "-c.bak"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
   EXPECT_EQ(dir_.Read("b.bak"), bytes);

@@ -12,16 +12,15 @@ std::string Marks(const LineList& lines) {
   return marks;
 }
 
-TEST(CheckRuleTest, OnlyLinesWhoseFirstCharacterIsOneKeepAMark) {
-  LineList lines({"1 4 0 0 0", "10", "1x", "0 // comment", "", " 1 4 0 0 0", "\t1", "2 24 0 0 0", "0 STEP"});
+TEST(CheckRuleTest, OnlyLinesWhoseFirstNonBlankCharacterIsOneKeepAMark) {
+  LineList lines({"1 4 0 0 0", "10", "1x", "0 // comment", "", " 1 4 0 0 0", "\t 1", "2 24 0 0 0", " \t", "x1"});
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     lines.SetChecked(i, true);
     EnforceCheckRule(lines, i);
   }
-  EXPECT_EQ(Marks(lines), "111000000");
+  EXPECT_EQ(Marks(lines), "1110011000");
   EXPECT_TRUE(SortAllowed(lines));
-  lines.SetChecked(0, false);
-  lines.SetChecked(1, false);
+  for (const std::size_t i : {0, 1, 2, 5}) lines.SetChecked(i, false);
   EXPECT_FALSE(SortAllowed(lines));  // one checked line is nothing to sort
 }
 
@@ -30,7 +29,7 @@ TEST(ToggleSelectionTest, FollowsTheSelectAllTable) {
     std::vector<std::string> texts;
     std::string marksBefore, captionBefore, marksAfter, captionAfter;
   } cases[] = {
-      {{"0 a", "1 b", "", "1 c", " 1 d"}, "00000", "Select All", "01010", "Deselect All"},
+      {{"0 a", "1 b", "", "1 c", " 1 d"}, "00000", "Select All", "01011", "Deselect All"},
       {{"0 a", "0 STEP"}, "00", "Select All", "00", "Deselect All"},  // nothing to check: caption flips
       {{"1 a", "1 b", "1 c"}, "111", "Deselect All", "100", "Select All"},  // entry 0 stays checked
       {{"0 a", "1 b"}, "01", "Deselect All", "00", "Select All"},

@@ -7,9 +7,11 @@
 
 #include "document/model_file_reader.h"
 #include "sorting/plain_sort_reference.h"
+#include "document/check_rules.h"
+#include "sorting/keyed_selection_sort.h"
+#include "sorting/line_fields.h"
 #include "sorting/section_boundaries.h"
 #include "sorting/sort_command.h"
-#include "sorting/sort_run.h"
 #include "support/temporary_folder.h"
 
 namespace kelvane::sorting {
@@ -29,49 +31,60 @@ string P(const string& xyz, const string& part = "3001", int color = 4) {
 }
 string C(int color, const string& part = "3001") { return P("0 0 0", part, color); }
 
-// Every line that begins with "1" checked, except those of the part "skip".
+// Every checkable line checked, except those of the part "skip".
 LineList Checked(const Texts& texts) {
   LineList lines(texts);
   for (std::size_t i = 0; i < texts.size(); ++i)
-    lines.SetChecked(i, texts[i][0] == '1' && !texts[i].ends_with(" skip.dat"));
+    lines.SetChecked(i, document::IsCheckable(texts[i]) && !texts[i].ends_with(" skip.dat"));
   return lines;
 }
 
-// Sorts a copy with the engine: marks and unchecked lines stay, the plain definition agrees, and a
-// second sort finds nothing left to do.
+Texts CheckedTexts(const LineList& lines) {
+  Texts texts;
+  for (std::size_t i = 0; i < lines.Size(); ++i)
+    if (lines.IsChecked(i)) texts.push_back(lines.Text(i));
+  return texts;
+}
+
+// Sorts a copy with the engine: the plain definition agrees on every line, its check mark and the
+// count of moved lines, and a second sort finds nothing left to do.
 LineList Sorted(const LineList& original, const SortOptions& options) {
   LineList lines = original, plain = original;
-  EXPECT_EQ(SortCheckedLines(lines, options), original.CheckedCount() >= 2);  // fewer change nothing
-  for (std::size_t i = 0; i < lines.Size(); ++i) {
-    EXPECT_EQ(lines.IsChecked(i), original.IsChecked(i)) << "line " << i + 1;
-    EXPECT_TRUE(original.IsChecked(i) || lines.Text(i) == original.Text(i)) << "line " << i + 1 << " moved";
-  }
-  testing::PlainSortCheckedLines(plain, options);
+  const std::size_t moved = SortCheckedLines(lines, options);
+  EXPECT_EQ(moved, testing::PlainSortCheckedLines(plain, options));
   EXPECT_EQ(lines.Texts(), plain.Texts());
-  SortCheckedLines(lines, options);
+  EXPECT_EQ(CheckedTexts(lines), CheckedTexts(plain));
+  EXPECT_EQ(lines.CheckedCount(), original.CheckedCount());
+  EXPECT_EQ(moved == 0, lines.Texts() == original.Texts() || original.CheckedCount() < 2);
+  EXPECT_EQ(SortCheckedLines(lines, options), 0U) << "sorted a second time";
   EXPECT_EQ(lines.Texts(), plain.Texts()) << "sorted a second time";
   return lines;
 }
 
-TEST(LineFields, CutAtTheCountedSpacesAndCoordinateValuesReadThem) {
+TEST(LineFields, SplitAtRunsOfBlanksAndCoordinateValuesReadThem) {
   for (const auto& [line, fields] :
-       {F{"1 16 10 -8 20 1 0 0 0 1 0 0 0 1 s\\973s01.dat", {" 16", " 10", " -8", " 20", "s\\973s01"}},
-        F{"1  4 10 -8 20 1 0 0 0 1 0 0 0 1 973.DAT", {" ", " 4", " 10", " -8", "973"}},
-        F{"0 // a comment line", {" //", " a", " comment", "", ""}},
-        F{"1\t4 10 -8 20 0 973p01.dat", {"\t4", " -8", " 20", " 0", "973p01"}},
-        F{" 1 4 10 -8 20 x.dat", {"1", " 10", " -8", " 20", "x"}},
-        F{"1 4 10 -8 20", {" 4", " 10", " -8", "", ""}},
-        F{"1 4 0 0 0 1 0 0 0 1 0 0 0 1 ", {" 4", " 0", " 0", " 0", ""}}, F{"1 4", {}}, F{"", {}}}) {
+       {F{"1 16 10 -8 20 1 0 0 0 1 0 0 0 1 s\\973s01.dat", {"16", "10", "-8", "20", "s\\973s01"}},
+        F{"1  4 10 -8 20 1 0 0 0 1 0 0 0 1 973.DAT", {"4", "10", "-8", "20", "973"}},
+        F{"  1\t4   10\t\t-8 20 1 0 0 0 1 0 0 0 1   973p01.dat  ", {"4", "10", "-8", "20", "973p01"}},
+        F{"1 16 0 0 0 1 0 0 0 1 0 0 0 1 6339 - minifig 1.ldr", {"16", "0", "0", "0", "6339 - minifig 1"}},
+        F{"1 16 0 0 0 1 0 0 0 1 0 0 0 1 \t a  b.ldr \t", {"16", "0", "0", "0", "a  b"}},
+        F{"0 // a comment line", {"//", "a", "comment", "line", ""}},
+        F{"1 4 10 -8 20 x.dat", {"4", "10", "-8", "20", "x"}}, F{"1 4 10", {"4", "10", "", "", ""}},
+        F{"1 4 0 0 0 1 0 0 0 1 0 0 0 1 .dat", {"4", "0", "0", "0", ""}}, F{"1", {}}, F{" \t ", {}}}) {
     const std::array<string, 5> found{GetColor(line), GetCoordinate(line, 0), GetCoordinate(line, 1),
                                       GetCoordinate(line, 2), GetPartName(line)};
     EXPECT_EQ(found, fields) << line;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(testing::PlainValue(line, k), NumericValue(k == 4 ? found[0] : k == 3 ? found[4] : found[1 + k])) << line;
   }
   std::mt19937 random(11);
   for (int trial = 0; trial < 20000; ++trial) {
     string line(random() % 24, ' ');  // few characters, so that every corner of the counting is hit
-    for (char& c : line) c = "  1-.e5\t"[random() % 8];
-    for (int axis = 0; axis < 3; ++axis)
+    for (char& c : line) c = "  1-.e5\tx"[random() % 9];
+    for (int axis = 0; axis < 3; ++axis) {
       ASSERT_EQ(CoordinateValues(line)[axis], NumericValue(CoordinateField(line, axis))) << line;
+      ASSERT_EQ(CoordinateValues(line)[axis], testing::PlainValue(line, axis)) << line;
+    }
+    ASSERT_EQ(NumericValue(PartNameField(line)), testing::PlainValue(line, 3)) << line;
   }
 }
 
@@ -116,44 +129,46 @@ TEST(NumericValue, ReadsTheNumberTheTextBeginsWithAndSortKeyFromValueRoundsIt) {
   }
 }
 
-TEST(SectionBoundaries, StepByTheLastFourCharactersModelsByTheFirstWord) {
-  // Letters fold to capitals in ASCII only: bytes of 0x80 and above never match.
-  for (const char* step : {"0 STEP", "0 step", "0 StEp", "STEP", "0 // next step", "0 ROTSTEP"}) {
-    EXPECT_TRUE(IsStepLine(step) && !IsModelBoundaryLine(step)) << step;
-  }
-  for (const char* model : {"0 FILE main.ldr", "0 NOFILE", "0 !DATA logo.png", "0 file sub model.ldr",
-                            "0 NoFile", "0 !data x", " \t0\t FILE x", "0 FILE", "0 FILE\tx"}) {
-    EXPECT_TRUE(IsModelBoundaryLine(model) && !IsStepLine(model)) << model;
-  }
-  for (const char* neither :
-       {"0 STEP ", "0 STEP\t", "0 STEPS", "TEP", "", "0 STE\xD0", "0 \xD3TEP", "0 FILEX", "0 NOFILES",
-        "0 DATA x", "0FILE x", "00 FILE x", "0 // FILE x", "1 0 FILE x", "0", "0 F\xC9LE x", "0 FILE\xA0x"}) {
-    EXPECT_FALSE(IsStepLine(neither) || IsModelBoundaryLine(neither)) << neither;
+TEST(SectionBoundaries, StepsBracketsModelsAndAttachedMetas) {
+  enum Role { kNone, kStep, kFence, kMeta };  // a step closes only between steps, a fence always
+  using B = std::pair<const char*, Role>;
+  for (const auto& [line, role] :
+       {B{"0 STEP", kStep}, B{"0 step", kStep}, B{"0 // next step", kStep}, B{"STEP", kStep},
+        B{"0 STEP ", kStep}, B{"0\tSTEP", kStep}, B{" 0  Step\t", kStep}, B{"0 ROTSTEP 0 90 0 ABS", kStep},
+        B{"0 ROTSTEP END", kStep}, B{"0 rotstep", kStep}, B{"0 STEPS", kNone}, B{"0 STE\xD0", kNone},
+        B{"0 \xD3TEP", kNone}, B{"0 STEP\xA0", kNone}, B{"00 STEP x", kNone}, B{"1 STEP x", kNone},
+        B{"0 FILE main.ldr", kFence}, B{"0 NOFILE", kFence}, B{"0 !DATA logo.png", kFence},
+        B{" \t0\t file x", kFence}, B{"0 FILEX", kNone}, B{"0FILE x", kNone}, B{"0 // FILE x", kNone},
+        B{"0 !LPUB PLI BEGIN IGN", kFence}, B{"0 !LPUB PART END", kFence}, B{"0 LPUB PLI END", kFence},
+        B{"0 !LEOCAD GROUP BEGIN Minifig #1", kFence}, B{"0 !leocad group end", kFence},
+        B{"0 !LPUB MULTI_STEP DIVIDER", kFence}, B{"0 MLCAD SKIP_BEGIN", kFence}, B{"0\tMLCAD  skip_end", kFence},
+        B{"0 BUFEXCHG A STORE", kFence}, B{"0 !LPUB PLI CONSTRAIN LOCAL COLS 1", kNone}, B{"0 // END", kNone},
+        B{"0 ROTATION CENTER 0 0 0 1", kNone}, B{"0 !LPUB BEGIN x", kNone}, B{"0 MLCAD SKIP", kNone},
+        B{"0 BFC INVERTNEXT", kMeta}, B{" 0\tbfc  invertnext", kMeta}, B{"0 MLCAD BTG wheels", kMeta},
+        B{"0 !LEOCAD PIECE HIDDEN", kMeta}, B{"0 BFC CERTIFY CCW", kNone}, B{"0 MLCAD HIDE", kNone},
+        B{"0 // BFC INVERTNEXT", kNone}, B{"1 BFC INVERTNEXT", kNone}, B{"", kNone}}) {
+    EXPECT_EQ(ClosesSection(line, true), role == kStep || role == kFence) << line;
+    EXPECT_EQ(ClosesSection(line, false), role == kFence) << line;
+    EXPECT_EQ(IsAttachedMetaLine(line), role == kMeta) << line;
+    EXPECT_EQ(testing::PlainIsStep(line) || testing::PlainIsFence(line), role == kStep || role == kFence) << line;
+    EXPECT_EQ(testing::PlainIsAttachedMeta(line), role == kMeta) << line;
   }
 }
 
-TEST(SortKeyedLines, MakesTheExchangesOfThePlainSelectionSort) {
+TEST(KeyedSelectionSort, MakesTheExchangesOfThePlainSelectionSort) {
   const float kKeys[] = {0, -0.0F, 1, kFloatInf, -0.5F, -kFloatInf, 2.5F, -1e30F};
   std::mt19937 random(3);
-  SortRun run(SortOptions{});  // one run for all trials: its storage must not leak between sorts
-  KeyedSelectionSort sorter;
+  KeyedSelectionSort sorter;  // one sorter for all trials: its storage must not leak between sorts
   for (int trial = 0; trial < 6000 && !HasFailure(); ++trial) {
-    const std::size_t count = random() % 301, distinct = 1 + random() % 8, start = random() % 5;  // ties
-    const int direction = random() % 2 ? kAscending : kDescending;
-    run.SortKeys.resize(count);
-    for (float& key : run.SortKeys) key = kKeys[random() % distinct];
-    run.SectionLines.resize(start + count + random() % 3);
-    for (std::size_t i = 0; i < run.SectionLines.size(); ++i) run.SectionLines[i] = std::to_string(i);
-    std::vector<float> keys = run.SortKeys;
-    Texts lines = run.SectionLines;
+    const std::size_t count = random() % 301, distinct = 1 + random() % 8;  // many ties
+    const bool ascending = random() % 2;
+    std::vector<float> keys(count);
+    for (float& key : keys) key = kKeys[random() % distinct];
+    std::vector<int> unused(count);
     testing::ExchangeList expected, actual;
-    testing::PlainSelectionSort(keys, lines, start, direction, &expected);
-    for (const auto& [first, second] : sorter.Exchanges(run.SortKeys, direction == kAscending))
-      actual.emplace_back(first, second);
-    run.SortKeyedLines(direction, start);
+    for (const auto& [first, second] : sorter.Exchanges(keys, ascending)) actual.emplace_back(first, second);
+    testing::PlainSelectionSort(keys, unused, 0, ascending ? 1 : 0, &expected);
     EXPECT_EQ(actual, expected) << "trial " << trial << ", " << count << " keys";
-    EXPECT_EQ(run.SectionLines, lines) << "trial " << trial;
-    EXPECT_EQ(run.SortKeys, keys) << "trial " << trial;
   }
 }
 
@@ -177,7 +192,20 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
         Case{kColorUp, {C(2), "0 STEP", C(1)}, "012"}, Case{kColorNoSteps, {C(2), "0 STEP", C(1)}, "210"},
         Case{kColorUp, {C(3), "0 // note", C(0, "skip"), C(2), "", C(1)}, "512340"},
         Case{kColorUp, {C(2), C(1), "0 step", C(0)}, "1023"},
-        Case{kColorUp, {C(2), C(1), "0 STEP ", C(0)}, "3120"},
+        Case{kColorUp, {C(2), C(1), "0 STEP ", C(0)}, "1023"},
+        Case{kColorUp, {C(2), "0 ROTSTEP 0 90 0 ABS", C(1), C(0)}, "0132"},
+        // Aligned columns and blanks before the line type read the same as single spaces.
+        Case{kColorUp, {"1\t15\t0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", "   1   4   0 0 0 1 0 0 0 1 0 0 0 1 x.dat"}, "10"},
+        // Bracket metas close a section with or without steps.
+        Case{kColorNoSteps, {C(3), "0 !LPUB PLI BEGIN IGN", C(2), C(1), "0 !LPUB PLI END", C(0)}, "013245"},
+        Case{kColorNoSteps, {C(3), "0 MLCAD SKIP_BEGIN", C(2), "0 !LEOCAD GROUP END", C(1)}, "01234"},
+        // Attached metas travel with their part line; other lines keep their order among the places.
+        Case{{.keyOrder = {0, 1, 2}},
+             {"0 BFC INVERTNEXT", P("3 0 0"), "0 // note", "0 MLCAD BTG w", P("1 0 0"), P("2 0 0"), "0 STEP"},
+             "3425016"},
+        Case{kColorUp, {"0 BFC INVERTNEXT", C(5), "0 MLCAD BTG a", C(5), C(1)}, "42301"},  // by place, not text
+        Case{kColorUp, {"0 MLCAD BTG g", "0 BFC INVERTNEXT", C(3), "0 // x", C(1)}, "43012"},
+        Case{kColorUp, {"0 BFC INVERTNEXT", C(0, "skip"), C(3), "0 !LEOCAD PIECE HIDDEN", C(1)}, "01342"},
         Case{kColorUp, {"0 STEP", C(2), C(1), "0 STEP", "0 STEP", C(4), C(3)}, "0213465"},
         Case{kColorUp, {C(3), "1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP", C(1)}, "012"},  // 1 is left alone
         Case{kColorNoSteps, {C(5), C(4), "0 FILE a", C(3), "0 !DATA b", C(2), "0 NOFILE", C(1)}, "10234567"},
@@ -192,9 +220,36 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
   }
 }
 
+// What a sort must keep: per stretch between lines that no part may cross, the checked lines each
+// with the metas directly before it, and the other lines; each stretch's units in sorted order.
+std::vector<Texts> Stretches(const LineList& lines, bool steps) {
+  std::vector<Texts> stretches(1);
+  string metas;
+  for (std::size_t i = 0; i < lines.Size(); ++i) {
+    const string& text = lines.Text(i);
+    if (lines.IsChecked(i)) {
+      stretches.back().push_back(metas + text);
+      metas.clear();
+    } else if (testing::PlainIsAttachedMeta(text)) {
+      metas += text + "\n";
+    } else {
+      stretches.back().push_back("unchecked " + metas + text);
+      metas.clear();
+    }
+    if ((steps && testing::PlainIsStep(text)) || testing::PlainIsFence(text)) stretches.emplace_back();
+  }
+  stretches.back().push_back(metas);
+  for (Texts& stretch : stretches) std::sort(stretch.begin(), stretch.end());
+  return stretches;
+}
+
 TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
   const Texts values{"0", "10", "-10", "10.0", "1e1", "20", "1.00000001", "1.00000002", "-0"};
-  const Texts others{"0 STEP", "0 step", "0 STEP ", "0 FILE x", "0 NOFILE", "0 !DATA x", "", "1", "1  4 0"};
+  const Texts others{"0 STEP", "0 step", "0 STEP ", "0\tROTSTEP END", "0 FILE x", "0 NOFILE", "0 !DATA x",
+                     "0 !LPUB PLI BEGIN IGN", "0 !LEOCAD GROUP END", "0 MLCAD SKIP_BEGIN", "0 BUFEXCHG A",
+                     "0 BFC INVERTNEXT", "0 MLCAD BTG a", " 0 !LEOCAD PIECE x", "0 BFC INVERTNEXT", "",
+                     "1", "1  4 0", "0 // x"};
+  const Texts blanks{" ", " ", " ", "  ", "\t"};
   std::mt19937 random(9);
   const auto pick = [&](const Texts& texts) { return texts[random() % texts.size()]; };
   const auto axis = [&] { return static_cast<int>(random() % 3); };
@@ -202,34 +257,27 @@ TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
     SCOPED_TRACE(::testing::Message() << "trial " << trial);
     Texts texts(random() % 120);
     for (string& text : texts) {
-      const string xyz = pick(values) + " " + pick(values) + " " + pick(values);
+      const string xyz = pick(values) + pick(blanks) + pick(values) + pick(blanks) + pick(values);
       const string part = random() % 8 == 0 ? "skip" : std::to_string(random() % 3) + "p";
-      text = random() % 6 == 0 ? pick(others) : P(xyz, part, static_cast<int>(random() % 4));
+      text = random() % 4 == 0 ? pick(others) : P(xyz, part, static_cast<int>(random() % 4));
+      if (random() % 10 == 0) text.insert(0, pick(blanks));
     }
     SortOptions options{static_cast<SortKey>(random() % 3), {axis(), axis(), axis()}};
     for (bool* flag : {&options.xAscending, &options.yAscending, &options.zAscending, &options.partAscending,
                        &options.colorAscending, &options.betweenSteps})
       *flag = random() % 2;
-    Sorted(Checked(texts), options);
+    const LineList original = Checked(texts);
+    EXPECT_EQ(Stretches(Sorted(original, options), options.betweenSteps), Stretches(original, options.betweenSteps));
   }
-}
-
-// The checked texts of each stretch between lines that no part may cross, each stretch sorted.
-std::vector<Texts> Stretches(const LineList& lines, bool steps) {
-  std::vector<Texts> stretches(1);
-  for (std::size_t i = 0; i < lines.Size(); ++i) {
-    if (lines.IsChecked(i)) stretches.back().push_back(lines.Text(i));
-    if ((steps && IsStepLine(lines.Text(i))) || IsModelBoundaryLine(lines.Text(i))) stretches.emplace_back();
-  }
-  for (Texts& stretch : stretches) std::sort(stretch.begin(), stretch.end());
-  return stretches;
 }
 
 TEST(SortCheckedLines, RealModelsKeepEveryLineInItsPlaceStepAndModel) {
   for (const char* name : {"bricksmith_bum_aligned_columns.ldr", "car_beta027_lf.DAT", "ldrawlib_car.ldr",
                            "ldrawlib_car_2008_leadspace.dat", "ldview_colors_aligned_columns.ldr",
                            "leocad_tutorial1_lf.ldr", "omr_10174_atst_ucs_packed_mixedeol.mpd",
-                           "omr_4489_atat_mini_noeol.mpd", "omr_7140_xwing_noeol.mpd"}) {
+                           "omr_4489_atat_mini_noeol.mpd", "omr_7140_xwing_noeol.mpd", "omr_8002_destroyer_droid.mpd",
+                           "ldview_8464_frontloader_lf.mpd", "corvette_c7r_lf_rotstep.mpd",
+                           "ldview_m6459_fueltruck_lf.ldr"}) {
     const document::ReadResult file = document::ReadModelFile(kelvane::testing::TestDataPath(name));
     ASSERT_EQ(file.status, document::ReadResult::Status::kLoaded) << name << ": " << file.reason;
     const LineList original = Checked(file.lines);  // as "Select All" checks them

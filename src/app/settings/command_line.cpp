@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::app {
 namespace {
@@ -25,7 +25,7 @@ std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view command
   std::size_t nameStart = commandLine.size();
   while (nameStart > 0 && !IsSeparator(commandLine[nameStart - 1], style)) --nameStart;
   const std::string_view fileName = commandLine.substr(nameStart);
-  if (!document::EndsWithIgnoringAsciiCase(fileName, "dat")) return std::nullopt;
+  if (!text::EndsWithIgnoringAsciiCase(fileName, "dat")) return std::nullopt;
   return CommandLineFile{std::string(commandLine.substr(0, nameStart)), std::string(fileName)};
 }
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::app {
 namespace {
@@ -85,8 +85,8 @@ std::optional<std::int16_t> ParseInteger(std::string_view text) {
 
 std::optional<bool> ParseBoolean(std::string_view text) {
   const std::string_view word = TrimBlanks(text);
-  if (document::EqualIgnoringAsciiCase(word, "true")) return true;
-  if (document::EqualIgnoringAsciiCase(word, "false")) return false;
+  if (text::EqualIgnoringAsciiCase(word, "true")) return true;
+  if (text::EqualIgnoringAsciiCase(word, "false")) return false;
   const auto number = ScanDecimal(word);
   if (!number) return std::nullopt;
   return HasNonZeroDigit(number->whole) || HasNonZeroDigit(number->fraction);

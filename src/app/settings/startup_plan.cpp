@@ -5,7 +5,7 @@
 
 #include "app/settings/integer_halving.h"
 #include "app/settings/setting_text.h"
-#include "document/ascii_case.h"
+#include "text/ascii_case.h"
 #include "sorting/sort_run.h"
 
 namespace kelvane::app {
@@ -147,7 +147,7 @@ std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries
                                          const std::optional<std::string>& fileToOpen) {
   if (fileToOpen) {
     const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const std::string& entry) { return document::EqualIgnoringAsciiCase(entry, *fileToOpen); });
+                                 [&](const std::string& entry) { return text::EqualIgnoringAsciiCase(entry, *fileToOpen); });
     if (it != entries.end()) return static_cast<std::size_t>(it - entries.begin());
   }
   if (entries.empty()) return std::nullopt;

@@ -33,7 +33,7 @@ TEST_F(WindowDocumentTest, EveryLoadStartsAfreshAndOnlyAnUnreadableFileIsReporte
   for (const auto& [load, expected] : loads) {
     Open("a.ldr", lines);
     Click(window->SelectBtn);
-    ASSERT_EQ(CheckedRows(), (std::vector<int>{1, 4}));
+    ASSERT_EQ(CheckedRows(), (std::vector<int>{1, 3, 4}));
     load();
     EXPECT_EQ(Lines().Texts(), expected);
     EXPECT_TRUE(CheckedRows().empty() && window->SelectBtn->text() == "Select All");
@@ -88,8 +88,8 @@ TEST_F(WindowDocumentTest, EveryActionOnTheComboBoxLoadsOnce) {
 TEST_F(WindowDocumentTest, OnlyPartLinesKeepAMarkSortNeedsTwoAndSelectAllTogglesRepaintingOnce) {
   Open("marks.ldr", {"0 x", " 1 a", "\t1 b", "", "1 c", "10 d"});
   // Row, mark set, mark kept, Sort enabled.
-  const std::tuple<int, bool, bool, bool> steps[] = {{0, 1, 0, 0}, {1, 1, 0, 0}, {2, 1, 0, 0}, {3, 1, 0, 0},
-                                                     {4, 1, 1, 0}, {5, 1, 1, 1}, {4, 0, 0, 0}};
+  const std::tuple<int, bool, bool, bool> steps[] = {{0, 1, 0, 0}, {3, 1, 0, 0}, {1, 1, 1, 0}, {2, 1, 1, 1},
+                                                     {1, 0, 0, 0}, {4, 1, 1, 1}, {5, 1, 1, 1}};
   for (const auto& [row, set, kept, sort] : steps) {
     Check(row, set);
     EXPECT_EQ(Lines().IsChecked(row), kept) << row;
@@ -135,11 +135,10 @@ TEST_F(WindowDocumentTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepa
   int sorts = 0, moved = 0;
   for (const auto& [clicks, options] : panels) {
     for (QAbstractButton* button : clicks) Click(button);
-    for (const char* model : {"ldrawlib_car.ldr", "bricksmith_bum_aligned_columns.ldr"}) {
+    for (const char* model : {"ldrawlib_car.ldr", "bricksmith_bum_aligned_columns.ldr", "ldview_8464_frontloader_lf.mpd"}) {
       const Texts original = document::ReadModelFile(TestDataPath(model)).lines;
       w.LoadDATFile(model);
       Click(w.SelectBtn);
-      const auto checked = CheckedRows();
       QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
       ++sorts % 2 ? w.MenuSortFile->trigger() : Click(w.SortBtn);  // the menu sorts like the button
       ASSERT_EQ(repaints.count(), 1);
@@ -149,7 +148,10 @@ TEST_F(WindowDocumentTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepa
       document::ToggleSelection(expected, document::kSelectAllCaption);
       ASSERT_TRUE(sorting::SortCheckedLines(expected, options));
       EXPECT_EQ(Lines().Texts(), expected.Texts()) << model << " " << sorts;
-      EXPECT_EQ(CheckedRows(), checked) << model << " " << sorts << ": marks stay on their positions";
+      std::vector<int> marks;  // the marks travel with their lines, which attached metas may shift
+      for (std::size_t i = 0; i < expected.Size(); ++i)
+        if (expected.IsChecked(i)) marks.push_back(static_cast<int>(i));
+      EXPECT_EQ(CheckedRows(), marks) << model << " " << sorts;
       moved += Lines().Texts() != original;
     }
   }

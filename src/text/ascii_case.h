@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace kelvane::document {
+namespace kelvane::text {
 
 // Letter case as model files and their names have it: only the 26 ASCII letters have a case; a byte
 // of 0x80 and above is never a letter, whatever the locale says.
@@ -21,4 +21,4 @@ constexpr bool EndsWithIgnoringAsciiCase(std::string_view text, std::string_view
   return text.size() >= suffix.size() && EqualIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-}  // namespace kelvane::document
+}  // namespace kelvane::text
