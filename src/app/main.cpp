@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/command_line.h"
+#include "settings/command_line.h"
 #include "platform/settings/qt_settings_store.h"
 #include "ui/main_window/kelvane_main.h"
 
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   // file system spells the path with.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   kelvane::ui::KelvaneMain::Launch launch;
-  launch.commandLine = kelvane::app::JoinArguments(arguments);
-  launch.fallbackFolder = kelvane::app::FallbackDatFolder(QFile::encodeName(QDir::homePath()).toStdString());
+  launch.commandLine = kelvane::settings::JoinArguments(arguments);
+  launch.fallbackFolder = kelvane::settings::FallbackDatFolder(QFile::encodeName(QDir::homePath()).toStdString());
 
   kelvane::platform::QtSettingsStore store;
   kelvane::ui::KelvaneMain window;

@@ -1,18 +1,10 @@
 // How one section is ordered: by coordinates (three key sorts, each refining the ties of the one
 // before), by part number or by color.
-#include <algorithm>
 
 #include "sorting/line_fields.h"
 #include "sorting/sort_run.h"
 
 namespace kelvane::sorting {
-
-std::array<int, 3> EffectiveKeyOrder(const std::array<int, 3>& keyOrder) {
-  std::array<int, 3> sorted = keyOrder;
-  std::sort(sorted.begin(), sorted.end());
-  if (sorted == std::array<int, 3>{kAxisX, kAxisY, kAxisZ}) return keyOrder;
-  return {kAxisY, kAxisZ, kAxisX};
-}
 
 int SortRun::AxisDirection(int axis) const {
   const bool ascending = axis == kAxisX   ? options_.xAscending

@@ -24,11 +24,6 @@ inline constexpr int kKeyColor = 4;
 inline constexpr int kAscending = 1;
 inline constexpr int kDescending = 0;
 
-// The key order to sort coordinates by: `keyOrder` itself when it is a permutation of 0, 1 and 2,
-// otherwise the first-run default Y, Z, X. Only a hand-edited setting can bring another order, and
-// skipping or repeating an axis would give a half-sorted result.
-std::array<int, 3> EffectiveKeyOrder(const std::array<int, 3>& keyOrder);
-
 // The value of one key of a line (key codes above), as the run test compares it; a code outside 0..4
 // gives 0.
 double KeyValue(std::string_view line, int key);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
 class QSettings;
 
@@ -12,7 +12,7 @@ namespace kelvane::platform {
 // The settings store as an INI file through QSettings, with sections as groups and every value a
 // plain text: "True", "1" and "12000" stand in the file as a person would write them, and a file
 // edited by hand reads back as written.
-class QtSettingsStore final : public app::SettingsStore {
+class QtSettingsStore final : public settings::SettingsStore {
  public:
   // The user's own store of organisation and application "Kelvane": Kelvane/Kelvane.conf in the
   // user's configuration folder, on Linux $XDG_CONFIG_HOME or else ~/.config. System-wide files are

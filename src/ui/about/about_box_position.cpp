@@ -1,12 +1,12 @@
 #include "ui/about/about_box_position.h"
 
-#include "app/settings/integer_halving.h"
+#include "settings/integer_halving.h"
 
 namespace kelvane::ui {
 
 std::optional<TwipsPosition> AboutBoxPosition(const TwipsBounds& owner, float boxWidth, float boxHeight) {
-  const auto halfWidth = app::IntegerHalf(owner.width - boxWidth);
-  const auto halfHeight = app::IntegerHalf(owner.height - boxHeight);
+  const auto halfWidth = settings::IntegerHalf(owner.width - boxWidth);
+  const auto halfHeight = settings::IntegerHalf(owner.height - boxHeight);
   if (!halfWidth || !halfHeight) return std::nullopt;
   return TwipsPosition{owner.left + static_cast<float>(*halfWidth), owner.top + static_cast<float>(*halfHeight)};
 }

@@ -380,10 +380,10 @@ void KelvaneMain::Form_Resize() {
   BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
 }
 
-app::WindowState KelvaneMain::CurrentWindowState() const {
-  if (isMinimized()) return app::WindowState::kMinimised;
-  if (isMaximized()) return app::WindowState::kMaximised;
-  return app::WindowState::kNormal;
+settings::WindowState KelvaneMain::CurrentWindowState() const {
+  if (isMinimized()) return settings::WindowState::kMinimised;
+  if (isMaximized()) return settings::WindowState::kMaximised;
+  return settings::WindowState::kNormal;
 }
 
 void KelvaneMain::MenuExit_Click() { close(); }

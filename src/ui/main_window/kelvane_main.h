@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/window_state.h"
+#include "settings/window_state.h"
 #include "sorting/sort_options.h"
 #include "ui/main_window/window_services.h"
 
@@ -20,11 +20,11 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
-namespace kelvane::app {
+namespace kelvane::settings {
 class SettingsStore;
 struct ShutdownState;
 struct StartupPlan;
-}  // namespace kelvane::app
+}  // namespace kelvane::settings
 
 namespace kelvane::ui {
 
@@ -46,7 +46,7 @@ class KelvaneMain final : public QMainWindow {
   // empty means the current folder. The current model is DATPath + the combo box's text.
   std::string DATPath;
   // Axis index (0 = X, 1 = Y, 2 = Z) of the 1st, 2nd and 3rd coordinate key.
-  std::array<int, 3> SortKeyOrder{1, 2, 0};
+  sorting::KeyOrder SortKeyOrder = sorting::kDefaultKeyOrder;
 
   // Controls.
   QComboBox* DATFileCombo = nullptr;
@@ -114,7 +114,7 @@ class KelvaneMain final : public QMainWindow {
   // The start-up sequence, run once before the window is first shown: the stored settings, the
   // command line, the file list and the first model. The window keeps `store` and writes its
   // settings back into it when it closes.
-  void Form_Load(app::SettingsStore& store, const Launch& launch);
+  void Form_Load(settings::SettingsStore& store, const Launch& launch);
   // The shutdown sequence. Every close of the window runs it (close box, "Exit", the session
   // ending); it never stops the close. Writes nothing when Form_Load has not given it a store.
   void Form_Unload();
@@ -152,18 +152,18 @@ class KelvaneMain final : public QMainWindow {
   void UpdateSortCommand();
   void ShowMessage(const QString& text, bool warning);
   // The window's state as the layout and the settings name it.
-  app::WindowState CurrentWindowState() const;
+  settings::WindowState CurrentWindowState() const;
   // The X, Y and Z direction pairs, indexed by axis.
   std::array<const std::array<QRadioButton*, 2>*, 3> DirectionPairs() const {
     return {&XSortOptRB, &YSortOptRB, &ZSortOptRB};
   }
 
   // Start-up and shutdown (kelvane_main_startup.cpp).
-  void ApplyStartupPlan(const app::StartupPlan& plan);
-  void RestorePlacement(const app::StartupPlan& plan);
+  void ApplyStartupPlan(const settings::StartupPlan& plan);
+  void RestorePlacement(const settings::StartupPlan& plan);
   void ApplyPendingPlacement(bool settled = false);
   QRect OuterBounds() const;
-  app::ShutdownState CurrentShutdownState() const;
+  settings::ShutdownState CurrentShutdownState() const;
 
   WindowServices services_;
   LineListModel* lineModel_ = nullptr;
@@ -174,7 +174,7 @@ class KelvaneMain final : public QMainWindow {
   // the file once, however many of the combo box's signals it raises.
   bool comboLoadedInThisAction_ = false;
   // Where the settings come from and go back to; none until Form_Load.
-  app::SettingsStore* settingsStore_ = nullptr;
+  settings::SettingsStore* settingsStore_ = nullptr;
   // The restored outer bounds in pixels, until the window system has told the frame's size and the
   // window has been made to match them. A window manager that will not take them gets a few tries,
   // not a fight.

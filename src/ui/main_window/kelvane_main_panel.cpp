@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "sorting/sort_run.h"
+#include "sorting/sort_options.h"
 #include "ui/main_window/kelvane_main.h"
 #include "ui/main_window/rectangle_shape.h"
 #include "ui/main_window/sort_panel_rules.h"

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/shutdown_record.h"
-#include "app/settings/startup_plan.h"
+#include "settings/shutdown_record.h"
+#include "settings/startup_plan.h"
 #include "ui/main_window/kelvane_main.h"
 #include "ui/main_window/layout/form_resize_layout.h"
 
@@ -23,13 +23,13 @@ namespace {
 // How long the window must have been still before restored bounds that look right are taken as right.
 constexpr int kPlacementSettleMilliseconds = 250;
 
-Qt::WindowState ToQt(app::WindowState state) {
+Qt::WindowState ToQt(settings::WindowState state) {
   switch (state) {
-    case app::WindowState::kMinimised:
+    case settings::WindowState::kMinimised:
       return Qt::WindowMinimized;
-    case app::WindowState::kMaximised:
+    case settings::WindowState::kMaximised:
       return Qt::WindowMaximized;
-    case app::WindowState::kNormal:
+    case settings::WindowState::kNormal:
       break;
   }
   return Qt::WindowNoState;
@@ -37,10 +37,10 @@ Qt::WindowState ToQt(app::WindowState state) {
 
 }  // namespace
 
-void KelvaneMain::Form_Load(app::SettingsStore& store, const Launch& launch) {
+void KelvaneMain::Form_Load(settings::SettingsStore& store, const Launch& launch) {
   settingsStore_ = &store;
   const platform::ScreenMetrics& screen = *services_.screen;
-  app::StartupEnvironment environment;
+  settings::StartupEnvironment environment;
   environment.screen = {static_cast<float>(screen.TwipsPerPixelX()),
                         static_cast<float>(screen.TwipsPerPixelY()), static_cast<float>(screen.WidthTwips()),
                         static_cast<float>(screen.HeightTwips())};
@@ -49,10 +49,10 @@ void KelvaneMain::Form_Load(app::SettingsStore& store, const Launch& launch) {
   environment.windowHeight = static_cast<float>(TwipsY(outer.height()));
   environment.commandLine = launch.commandLine;
   environment.fallbackFolder = launch.fallbackFolder;
-  ApplyStartupPlan(app::PlanStartup(store, environment));
+  ApplyStartupPlan(settings::PlanStartup(store, environment));
 }
 
-void KelvaneMain::ApplyStartupPlan(const app::StartupPlan& plan) {
+void KelvaneMain::ApplyStartupPlan(const settings::StartupPlan& plan) {
   // A step without a value failed and leaves its control as the window was created.
   DATPath = plan.datPath;
   if (plan.backupFile) BackupFilechk->setChecked(*plan.backupFile);
@@ -79,18 +79,18 @@ void KelvaneMain::ApplyStartupPlan(const app::StartupPlan& plan) {
   for (int i = 0; i < DATFileCombo->count(); ++i) {
     entries.push_back(QFile::encodeName(DATFileCombo->itemText(i)).toStdString());
   }
-  if (const auto entry = app::EntryToSelect(entries, plan.fileToOpen)) {
+  if (const auto entry = settings::EntryToSelect(entries, plan.fileToOpen)) {
     DATFileCombo->setCurrentIndex(static_cast<int>(*entry));  // loads the file
   }
 }
 
-void KelvaneMain::RestorePlacement(const app::StartupPlan& plan) {
+void KelvaneMain::RestorePlacement(const settings::StartupPlan& plan) {
   // The stored bounds are the outer ones, title bar and borders included. The window system tells
   // their size only once the window is on the screen (never, where no window manager draws a frame):
   // until then the inner size is set to the outer one, and corrected when the frame becomes known.
   const QRect frame = frameGeometry();
   const QSize decorations = frame.size() - size();
-  const app::WindowGeometry& geometry = plan.geometry;
+  const settings::WindowGeometry& geometry = plan.geometry;
   QRect outer = frame;
   if (geometry.width) outer.setWidth(PixelsX(*geometry.width));
   if (geometry.height) outer.setHeight(PixelsY(*geometry.height));
@@ -166,11 +166,11 @@ void KelvaneMain::Form_Unload() {
   }
   if (settingsStore_ == nullptr) return;
   // A store that cannot be written is reported on stderr; the window closes all the same.
-  app::SaveSettings(*settingsStore_, app::ShutdownRecord(CurrentShutdownState()), std::cerr);
+  settings::SaveSettings(*settingsStore_, settings::ShutdownRecord(CurrentShutdownState()), std::cerr);
 }
 
-app::ShutdownState KelvaneMain::CurrentShutdownState() const {
-  app::ShutdownState state;
+settings::ShutdownState KelvaneMain::CurrentShutdownState() const {
+  settings::ShutdownState state;
   state.windowState = CurrentWindowState();
   const QRect frame = OuterBounds();
   state.left = static_cast<float>(TwipsX(frame.x()));

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "sorting/sort_run.h"
+#include "sorting/sort_options.h"
 
 namespace kelvane::ui {
 

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/settings/memory_settings_store.h"
+#include "settings/memory_settings_store.h"
 #include "platform/dialogs/fake_dialogs.h"
 #include "support/temporary_folder.h"
 #include "ui/main_window/kelvane_main.h"
@@ -47,14 +47,14 @@ class StartupShutdownTest : public ::testing::Test {
                                                                 std::make_shared<FakeScreenMetrics>()});
   }
   void Load(const std::string& commandLine = "") { window->Form_Load(store, {commandLine, folder.Path()}); }
-  void Store(app::SettingKey key, const std::string& text) { app::WriteSetting(store, key, text); }
+  void Store(settings::SettingKey key, const std::string& text) { settings::WriteSetting(store, key, text); }
   bool Selected(int x, int y, int z) const {
     return window->XSortOptRB[x]->isChecked() && window->YSortOptRB[y]->isChecked() &&
            window->ZSortOptRB[z]->isChecked();
   }
 
   TemporaryFolder folder, stored;
-  app::MemorySettingsStore store;
+  settings::MemorySettingsStore store;
   std::unique_ptr<ui::KelvaneMain> window = NewWindow();
 };
 
@@ -72,8 +72,8 @@ TEST_F(StartupShutdownTest, AnEmptyStoreGivesTheFirstRun) {
 }
 
 TEST_F(StartupShutdownTest, StoredSettingsSetTheControlsAndTheWindow) {
-  using enum app::SettingKey;
-  const std::pair<app::SettingKey, std::string> settings[] = {
+  using enum settings::SettingKey;
+  const std::pair<settings::SettingKey, std::string> settings[] = {
       {kDATPath, stored.Path()}, {kBackupFile, "0"},      {kSortOption, "2"},     {kSortKeyOrder0, "2"},
       {kSortKeyOrder1, "0"},     {kSortKeyOrder2, "1"},   {kXSortOpt0, "True"},   {kXSortOpt1, "False"},
       {kYSortOpt1, "True"},      {kZSortOpt1, "True"},    {kBetweenSteps, "0"},   {kWindowLeft, "-300"},
@@ -100,7 +100,7 @@ TEST_F(StartupShutdownTest, CommandLine) {
                {folder.Path() + "gone.dat", folder.Path(), "a.dat"},
                {folder.Path() + "a.ldr", stored.Path(), "z.dat"},
                {std::string("\"") + folder.Path() + "a.dat\"", stored.Path(), "z.dat"}};
-  Store(app::SettingKey::kDATPath, stored.Path());
+  Store(settings::SettingKey::kDATPath, stored.Path());
   for (const auto& c : cases) {
     window = NewWindow();
     Load(c.commandLine);
@@ -122,8 +122,8 @@ TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalState) {
       " BackupFile=0 SortOption=1 SortKeyOrder0=2 SortKeyOrder1=1 SortKeyOrder2=0 XSortOpt0=False "
       "XSortOpt1=True YSortOpt0=True YSortOpt1=False ZSortOpt0=True ZSortOpt1=False BetweenSteps=1 ";
   for (const auto& c : cases) {
-    store = app::MemorySettingsStore();
-    Store(app::SettingKey::kWindowState, c.storedState);
+    store = settings::MemorySettingsStore();
+    Store(settings::SettingKey::kWindowState, c.storedState);
     window = NewWindow();
     Load();
     window->show();

@@ -21,7 +21,7 @@ MinimumSize MinimumWindowSize(float twipsPerPixelX, float twipsPerPixelY) {
 }
 
 std::optional<ResizeLayout> FormResizeLayout(const ResizeInputs& inputs) {
-  if (inputs.windowState == app::WindowState::kMinimised) return std::nullopt;
+  if (inputs.windowState == settings::WindowState::kMinimised) return std::nullopt;
   const float tx = inputs.twipsPerPixelX;
   const float ty = inputs.twipsPerPixelY;
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/settings/window_state.h"
+#include "settings/window_state.h"
 
 namespace kelvane::ui {
 
@@ -12,7 +12,7 @@ namespace kelvane::ui {
 struct ResizeInputs {
   float width = 0.0f;
   float height = 0.0f;
-  app::WindowState windowState = app::WindowState::kNormal;
+  settings::WindowState windowState = settings::WindowState::kNormal;
   float twipsPerPixelX = 15.0f;
   float twipsPerPixelY = 15.0f;
   float sortOptionsFrmWidth = 2355.0f;

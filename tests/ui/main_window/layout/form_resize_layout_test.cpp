@@ -7,7 +7,7 @@
 namespace kelvane::ui {
 namespace {
 
-using enum app::WindowState;
+using enum settings::WindowState;
 using ::testing::Each, ::testing::FloatNear, ::testing::Pointwise;
 using Figures = std::array<float, 9>;
 

@@ -1,14 +1,14 @@
-#include "app/settings/startup_plan.h"
+#include "settings/startup_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/settings/memory_settings_store.h"
+#include "settings/memory_settings_store.h"
 #include "document/folder_listing.h"
 #include "support/temporary_folder.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 using enum SettingKey;
@@ -136,4 +136,4 @@ TEST_F(StartupPlanTest, CommandLineNamesTheFolderAndTheFileToSelect) {
 }
 
 }  // namespace
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,12 +1,12 @@
-#include "app/settings/shutdown_record.h"
+#include "settings/shutdown_record.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "app/settings/memory_settings_store.h"
+#include "settings/memory_settings_store.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 ShutdownState Closing(WindowState state) {
@@ -48,4 +48,4 @@ TEST(ShutdownRecordTest, EveryValueReachesTheStoreAndAFailedSaveIsReported) {
 }
 
 }  // namespace
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

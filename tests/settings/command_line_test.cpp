@@ -1,8 +1,8 @@
-#include "app/settings/command_line.h"
+#include "settings/command_line.h"
 
 #include <gtest/gtest.h>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 using enum PathStyle;
@@ -36,4 +36,4 @@ TEST(CommandLineTest, FoldersEndInASeparator) {
 }
 
 }  // namespace
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

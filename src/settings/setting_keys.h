@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 inline constexpr std::string_view kPathsSection = "Paths";
 inline constexpr std::string_view kSettingsSection = "Settings";
@@ -77,4 +77,4 @@ inline constexpr std::array<std::array<SettingKey, 2>, 3> kDirectionKeys{{
 inline constexpr std::array<SettingKey, 3> kSortKeyOrderKeys{SettingKey::kSortKeyOrder0, SettingKey::kSortKeyOrder1,
                                                              SettingKey::kSortKeyOrder2};
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,6 +1,6 @@
-#include "app/settings/setting_keys.h"
+#include "settings/setting_keys.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // The table lists the keys in enumeration order, so a key's value is its row.
 static_assert([] {
@@ -12,4 +12,4 @@ static_assert([] {
 
 const SettingDefinition& Definition(SettingKey key) { return kSettingDefinitions[static_cast<std::size_t>(key)]; }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

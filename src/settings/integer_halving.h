@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // Half of a length in twips, for centring one window on another or on the screen: the value is
 // rounded to the nearest whole number (a half goes to the even neighbour), then halved with the
@@ -11,4 +11,4 @@ namespace kelvane::app {
 // number or its rounded value does not fit 32 bits, where the arithmetic would overflow.
 std::optional<std::int32_t> IntegerHalf(double value);
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,6 +1,6 @@
-#include "app/settings/memory_settings_store.h"
+#include "settings/memory_settings_store.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 std::optional<std::string> MemorySettingsStore::Read(std::string_view section, std::string_view key) const {
   const auto it = values_.find(std::pair(std::string(section), std::string(key)));
@@ -15,4 +15,4 @@ void MemorySettingsStore::Write(std::string_view section, std::string_view key, 
 
 bool MemorySettingsStore::Flush() { return !flushFails_; }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,14 +1,14 @@
-#include "app/settings/startup_plan.h"
+#include "settings/startup_plan.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings/integer_halving.h"
-#include "app/settings/setting_text.h"
+#include "settings/integer_halving.h"
+#include "settings/setting_text.h"
 #include "text/ascii_case.h"
-#include "sorting/sort_run.h"
+#include "sorting/sort_options.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 // A check box takes 0 (clear) or 1 (checked).
@@ -154,4 +154,4 @@ std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries
   return 0;
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // A settings store that lives only in memory: for tests, and for a run that must leave the user's
 // settings alone. It remembers every write in order and can be told to fail on Flush().
@@ -36,4 +36,4 @@ class MemorySettingsStore final : public SettingsStore {
   bool flushFails_ = false;
 };
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/command_line.h"
-#include "app/settings/settings_store.h"
-#include "app/settings/window_state.h"
+#include "settings/command_line.h"
+#include "settings/settings_store.h"
+#include "settings/window_state.h"
+#include "sorting/sort_options.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // The screen as the start-up sequence sees it: twips per pixel and the screen's size in twips.
 struct ScreenMetrics {
@@ -51,7 +52,7 @@ struct StartupPlan {
   std::optional<bool> backupFile;  // step 4: "Backup existing .DAT file" checked
   std::optional<int> sortOption;   // step 5: the SortOptionRB button to select, 0..2
   // Step 6: first, second and third coordinate key (axis 0 X, 1 Y, 2 Z); always a permutation.
-  std::array<int, 3> sortKeyOrder{1, 2, 0};
+  sorting::KeyOrder sortKeyOrder = sorting::kDefaultKeyOrder;
   // Step 7: per axis X, Y, Z, the index of the direction button that ends selected; nothing keeps
   // the pair as the window was created.
   std::array<std::optional<int>, 3> directionIndex;
@@ -73,4 +74,4 @@ std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries
 // beyond it, or a size that is not positive, is a value the window refuses.
 inline constexpr float kLargestWindowPixels = 16777215.0f;
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings_store.h"
-#include "app/settings/window_state.h"
+#include "settings/settings_store.h"
+#include "settings/window_state.h"
+#include "sorting/sort_options.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // What the main window holds when it closes, as plain values read off its controls.
 struct ShutdownState {
@@ -21,7 +22,7 @@ struct ShutdownState {
   std::string datPath;
   bool backupFile = true;                                  // "Backup existing .DAT file" checked
   std::array<bool, 3> sortOptionSelected{true, false, false};  // SortOptionRB(0..2)
-  std::array<int, 3> sortKeyOrder{1, 2, 0};
+  sorting::KeyOrder sortKeyOrder = sorting::kDefaultKeyOrder;
   // Selection of the direction buttons per axis (X, Y, Z) and button index.
   std::array<std::array<bool, 2>, 3> directionSelected{{{false, true}, {true, false}, {true, false}}};
   bool betweenSteps = true;  // "Sort Between Steps" checked
@@ -45,4 +46,4 @@ int SelectedSortOption(const std::array<bool, 3>& selected);
 // reported on `diagnostics` (the caller passes std::cerr) and the close goes on. Returns success.
 bool SaveSettings(SettingsStore& store, const std::vector<SettingWrite>& record, std::ostream& diagnostics);
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

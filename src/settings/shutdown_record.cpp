@@ -1,10 +1,10 @@
-#include "app/settings/shutdown_record.h"
+#include "settings/shutdown_record.h"
 
 #include <ostream>
 
-#include "app/settings/setting_text.h"
+#include "settings/setting_text.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 int SelectedSortOption(const std::array<bool, 3>& selected) {
   if (selected[0]) return 0;
@@ -47,4 +47,4 @@ bool SaveSettings(SettingsStore& store, const std::vector<SettingWrite>& record,
   return false;
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -8,7 +8,7 @@
 // The settings store holds text only; these are the conversions between its texts and the values
 // the window uses. A conversion that fails gives no value, and the start-up step that needed it is
 // skipped.
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // A number (blanks around it, an optional sign, digits with an optional fractional part) rounded to
 // the nearest whole number, a half going to the even neighbour; it must lie in -32768..32767.
@@ -30,4 +30,4 @@ std::string FormatBoolean(bool value);  // "True" or "False"
 // every text this writes.
 std::string FormatSingle(float value);
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

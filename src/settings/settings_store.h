@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/setting_keys.h"
+#include "settings/setting_keys.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // The per-user store of remembered settings: one text value per section and key. The window reads
 // it while it loads and writes it while it closes; nothing else touches it.
@@ -36,4 +36,4 @@ std::string ReadSetting(const SettingsStore& store, SettingKey key);
 
 void WriteSetting(SettingsStore& store, SettingKey key, std::string_view text);
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

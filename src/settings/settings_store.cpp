@@ -1,6 +1,6 @@
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 std::string ReadSetting(const SettingsStore& store, SettingKey key, std::string_view defaultText) {
   const SettingDefinition& setting = Definition(key);
@@ -17,4 +17,4 @@ void WriteSetting(SettingsStore& store, SettingKey key, std::string_view text) {
   store.Write(setting.section, setting.name, text);
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

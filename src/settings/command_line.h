@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 // Which characters end a folder in a path: "/" everywhere, and "\" as well on Windows.
 enum class PathStyle { kPosix, kWindows };
@@ -43,4 +43,4 @@ std::string WithFinalSeparator(std::string folder, PathStyle style = kNativePath
 // Whether a folder exists; the empty folder is the current one.
 bool FolderExists(const std::string& folder);
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,4 +1,4 @@
-#include "app/settings/setting_text.h"
+#include "settings/setting_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include "text/ascii_case.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -145,4 +145,4 @@ std::string FormatSingle(float value) {
   return text;
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

@@ -1,4 +1,4 @@
-#include "app/settings/setting_text.h"
+#include "settings/setting_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 template <typename Value, typename Parse>
@@ -67,4 +67,4 @@ TEST(SettingTextTest, EveryWrittenSingleReadsBackToItsSevenDigitValue) {
 }
 
 }  // namespace
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

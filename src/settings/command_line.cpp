@@ -1,11 +1,11 @@
-#include "app/settings/command_line.h"
+#include "settings/command_line.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "text/ascii_case.h"
 
-namespace kelvane::app {
+namespace kelvane::settings {
 namespace {
 
 bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
@@ -48,4 +48,4 @@ bool FolderExists(const std::string& folder) {
                                        error);
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings

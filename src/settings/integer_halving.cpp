@@ -1,9 +1,9 @@
-#include "app/settings/integer_halving.h"
+#include "settings/integer_halving.h"
 
 #include <cmath>
 #include <limits>
 
-namespace kelvane::app {
+namespace kelvane::settings {
 
 std::optional<std::int32_t> IntegerHalf(double value) {
   if (!std::isfinite(value)) return std::nullopt;
@@ -17,4 +17,4 @@ std::optional<std::int32_t> IntegerHalf(double value) {
   return static_cast<std::int32_t>(static_cast<std::int64_t>(rounded) / 2);
 }
 
-}  // namespace kelvane::app
+}  // namespace kelvane::settings
