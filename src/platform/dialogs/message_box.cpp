@@ -11,4 +11,12 @@ void QtMessageBox::Show(QWidget* owner, const QString& title, const QString& tex
   box.exec();
 }
 
+bool QtMessageBox::Ask(QWidget* owner, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace kelvane::platform

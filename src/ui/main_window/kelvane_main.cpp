@@ -62,11 +62,12 @@ KelvaneMain::KelvaneMain(WindowServices services, QWidget* parent)
   icon.addFile(QString::fromLatin1(resources::kApplicationIcon));
   setWindowIcon(icon);
 
-  lineModel_ = new LineListModel(this);
+  lineModel_ = new LineListModel(session_, this);
   CreateMenu();
   CreateControls();
   SetTabOrder();
   ConnectHandlers();
+  SyncSortOptions();
   resize(PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
@@ -319,6 +320,9 @@ void KelvaneMain::ConnectHandlers() {
   for (int i = 0; i < 4; ++i) {
     connect(
         SortKeyBtn[i], &QPushButton::clicked, this, [this, i] { SortKeyBtn_Click(i); }, kNow);
+  }
+  for (QAbstractButton* choice : SortOptionsFrm->findChildren<QAbstractButton*>()) {
+    if (choice->isCheckable()) connect(choice, &QAbstractButton::toggled, this, &KelvaneMain::SyncSortOptions, kNow);
   }
   connect(MenuSortFile, &QAction::triggered, this, &KelvaneMain::SortBtn_Click, kNow);
   connect(MenuExit, &QAction::triggered, this, &KelvaneMain::MenuExit_Click, kNow);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "session/model_session.h"
 #include "settings/window_state.h"
 #include "sorting/sort_options.h"
 #include "ui/main_window/window_services.h"
@@ -31,16 +32,105 @@ namespace kelvane::ui {
 class LineListModel;
 class RectangleShape;
 
-// The program's working window. Its controls carry the names of the window's definition and are
-// public, like the controls of a form: the start-up and shutdown code reads and sets them directly.
-// Handlers are named after the control and the event; they run synchronously, so that setting the
-// combo box's text loads the file before the statement returns.
+// The program's working window: a view over the open model's session. Its controls and handlers keep
+// the names they have always had in this program's design (SortBtn, SortBtn_Click); tests find the
+// controls by those object names. Handlers run synchronously, so that setting the combo box's text
+// loads the file before the statement returns.
 class KelvaneMain final : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit KelvaneMain(WindowServices services = WindowServices::Qt(), QWidget* parent = nullptr);
   ~KelvaneMain() override;
+
+  // What the program's start hands the load handler besides the stored settings.
+  struct Launch {
+    std::string commandLine;     // the arguments after the program's name, joined by single spaces
+    std::string fallbackFolder;  // the DAT folder where nothing else is known, with its final "/"
+  };
+  // The start-up sequence, run once before the window is first shown: the stored settings, the
+  // command line, the file list and the first model. The window keeps `store` and writes its
+  // settings back into it when it closes.
+  void Form_Load(settings::SettingsStore& store, const Launch& launch);
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Loading and the file list.
+  void DATFileCombo_Change();
+  void DATFileCombo_Click();
+  void LoadDATFile(const QString& fileName);
+  // Refills the combo box's list with the ".dat" files of DATPath and empties its text. Returns
+  // whether the folder was found (the list is left empty when it was not).
+  bool RefreshFileList();
+  void BrowseDATFileBtn_Click();
+
+  // Check marks and commands on the document.
+  void DATDataList_ItemCheck(int item);
+  void SelectBtn_Click();
+  void SortBtn_Click();
+  void SaveFileBtn_Click();
+
+  // The sort options panel.
+  void SortOptionRB_Click(int index);
+  void SortKeyBtn_Click(int index);
+  void ArrangeCoordFrames();
+  // Hands the panel's choices to the session whenever one of them changes.
+  void SyncSortOptions();
+  sorting::SortOptions CurrentSortOptions() const;
+  // Sets both buttons of a direction pair as stored settings give them, which may be neither or both
+  // (a person can only ever move the selection from one to the other).
+  static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected,
+                            bool secondSelected);
+
+  // The shutdown sequence. Every close of the window runs it (close box, "Exit", the session
+  // ending); it never stops the close. Writes nothing when Form_Load has not given it a store.
+  void Form_Unload();
+
+  // The window and its menu.
+  void Form_Activate();
+  void Form_Resize();
+  void MenuExit_Click();
+  void MenuAbout_Click();
+
+  // Twips (the unit of the window's layout) to this screen's pixels, and back.
+  int PixelsX(double twips) const;
+  int PixelsY(double twips) const;
+  double TwipsX(int pixels) const;
+  double TwipsY(int pixels) const;
+
+  void CreateMenu();
+  void CreateControls();
+  void CreateSortOptionsPanel();
+  void SetTabOrder();
+  void ConnectHandlers();
+  // Sets a control's geometry from twips relative to its container.
+  void Place(QWidget* control, int left, int top, int width, int height) const;
+
+  void OnComboTextChanged();
+  void OnComboIndexChanged(int index);
+  void OnComboActivated();
+  void LoadFromCombo();
+  void UpdateSortCommand();
+  void ShowMessage(const QString& text, bool warning);
+  // Shows what a command of the session has to say; returns the answer to a question.
+  bool ShowNotice(const session::Notice& notice);
+  // The window's state as the layout and the settings name it.
+  settings::WindowState CurrentWindowState() const;
+  // The X, Y and Z direction pairs, indexed by axis.
+  std::array<const std::array<QRadioButton*, 2>*, 3> DirectionPairs() const {
+    return {&XSortOptRB, &YSortOptRB, &ZSortOptRB};
+  }
+
+  // Start-up and shutdown (kelvane_main_startup.cpp).
+  void ApplyStartupPlan(const settings::StartupPlan& plan);
+  void RestorePlacement(const settings::StartupPlan& plan);
+  void ApplyPendingPlacement(bool settled = false);
+  QRect OuterBounds() const;
+  settings::ShutdownState CurrentShutdownState() const;
 
   // The folder of model files as a path prefix ending with "/" (bytes, as the file system has them);
   // empty means the current folder. The current model is DATPath + the combo box's text.
@@ -77,95 +167,8 @@ class KelvaneMain final : public QMainWindow {
   QMenu* MenuHelp = nullptr;
   QAction* MenuAbout = nullptr;
 
-  // The document behind DATDataList.
-  LineListModel* DATDataListModel() const { return lineModel_; }
-  const WindowServices& Services() const { return services_; }
-
-  // Loading and the file list.
-  void DATFileCombo_Change();
-  void DATFileCombo_Click();
-  void LoadDATFile(const QString& fileName);
-  // Refills the combo box's list with the ".dat" files of DATPath and empties its text. Returns
-  // whether the folder was found (the list is left empty when it was not).
-  bool RefreshFileList();
-  void BrowseDATFileBtn_Click();
-
-  // Check marks and commands on the document.
-  void DATDataList_ItemCheck(int item);
-  void SelectBtn_Click();
-  void SortBtn_Click();
-  void SaveFileBtn_Click();
-
-  // The sort options panel.
-  void SortOptionRB_Click(int index);
-  void SortKeyBtn_Click(int index);
-  void ArrangeCoordFrames();
-  sorting::SortOptions CurrentSortOptions() const;
-  // Sets both buttons of a direction pair as stored settings give them, which may be neither or both
-  // (a person can only ever move the selection from one to the other).
-  static void SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected,
-                            bool secondSelected);
-
-  // What the program's start hands the load handler besides the stored settings.
-  struct Launch {
-    std::string commandLine;     // the arguments after the program's name, joined by single spaces
-    std::string fallbackFolder;  // the DAT folder where nothing else is known, with its final "/"
-  };
-  // The start-up sequence, run once before the window is first shown: the stored settings, the
-  // command line, the file list and the first model. The window keeps `store` and writes its
-  // settings back into it when it closes.
-  void Form_Load(settings::SettingsStore& store, const Launch& launch);
-  // The shutdown sequence. Every close of the window runs it (close box, "Exit", the session
-  // ending); it never stops the close. Writes nothing when Form_Load has not given it a store.
-  void Form_Unload();
-
-  // The window and its menu.
-  void Form_Activate();
-  void Form_Resize();
-  void MenuExit_Click();
-  void MenuAbout_Click();
-
-  // Twips of the window's definition to this screen's pixels, and back.
-  int PixelsX(double twips) const;
-  int PixelsY(double twips) const;
-  double TwipsX(int pixels) const;
-  double TwipsY(int pixels) const;
-
- protected:
-  bool event(QEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void CreateMenu();
-  void CreateControls();
-  void CreateSortOptionsPanel();
-  void SetTabOrder();
-  void ConnectHandlers();
-  // Sets a control's geometry from twips relative to its container.
-  void Place(QWidget* control, int left, int top, int width, int height) const;
-
-  void OnComboTextChanged();
-  void OnComboIndexChanged(int index);
-  void OnComboActivated();
-  void LoadFromCombo();
-  void UpdateSortCommand();
-  void ShowMessage(const QString& text, bool warning);
-  // The window's state as the layout and the settings name it.
-  settings::WindowState CurrentWindowState() const;
-  // The X, Y and Z direction pairs, indexed by axis.
-  std::array<const std::array<QRadioButton*, 2>*, 3> DirectionPairs() const {
-    return {&XSortOptRB, &YSortOptRB, &ZSortOptRB};
-  }
-
-  // Start-up and shutdown (kelvane_main_startup.cpp).
-  void ApplyStartupPlan(const settings::StartupPlan& plan);
-  void RestorePlacement(const settings::StartupPlan& plan);
-  void ApplyPendingPlacement(bool settled = false);
-  QRect OuterBounds() const;
-  settings::ShutdownState CurrentShutdownState() const;
-
   WindowServices services_;
+  session::ModelSession session_;
   LineListModel* lineModel_ = nullptr;
   // The combo box's index as last announced; a text change while the index differs from it is the
   // first half of an entry being chosen, whose index change follows and loads.

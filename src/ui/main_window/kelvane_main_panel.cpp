@@ -38,7 +38,10 @@ void KelvaneMain::ArrangeCoordFrames() {
     QWidget* frame = CoordSortFrm[axis];
     frame->move(frame->x(), PixelsY(tops[axis]));
   }
+  SyncSortOptions();
 }
+
+void KelvaneMain::SyncSortOptions() { session_.SetSortOptions(CurrentSortOptions()); }
 
 void KelvaneMain::SetOptionPair(const std::array<QRadioButton*, 2>& pair, bool firstSelected,
                                 bool secondSelected) {

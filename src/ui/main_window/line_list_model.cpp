@@ -4,38 +4,35 @@
 
 namespace kelvane::ui {
 
-LineListModel::LineListModel(QObject* parent) : QAbstractListModel(parent) {}
-
-void LineListModel::Assign(std::vector<std::string> texts) {
-  beginResetModel();
-  lines_.Assign(std::move(texts));
-  endResetModel();
-}
-
-void LineListModel::Clear() {
-  if (lines_.Empty()) return;
-  beginResetModel();
-  lines_.Clear();
-  endResetModel();
-}
+LineListModel::LineListModel(session::ModelSession& session, QObject* parent)
+    : QAbstractListModel(parent), session_(session) {}
 
 bool LineListModel::SetChecked(int row, bool checked) {
-  if (row < 0 || static_cast<std::size_t>(row) >= lines_.Size()) return false;
-  if (!lines_.SetChecked(static_cast<std::size_t>(row), checked)) return false;
+  if (row < 0 || static_cast<std::size_t>(row) >= Lines().Size()) return false;
+  const bool wasChecked = Lines().IsChecked(static_cast<std::size_t>(row));
+  if (wasChecked == checked) return false;
+  // A mark the check rule takes off again is never shown: the row is repainted either way.
+  session_.SetChecked(static_cast<std::size_t>(row), checked);
   const QModelIndex changed = index(row);
   emit dataChanged(changed, changed, {Qt::CheckStateRole});
   emit CheckChanged(row);
   return true;
 }
 
-void LineListModel::ChangeAll(const std::function<void(document::LineList&)>& change) {
-  change(lines_);
-  if (lines_.Empty()) return;
+void LineListModel::Reset(const std::function<void()>& change) {
+  beginResetModel();
+  change();
+  endResetModel();
+}
+
+void LineListModel::ChangeAll(const std::function<void()>& change) {
+  change();
+  if (Lines().Empty()) return;
   emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::CheckStateRole});
 }
 
 int LineListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(lines_.Size());
+  return parent.isValid() ? 0 : static_cast<int>(Lines().Size());
 }
 
 QVariant LineListModel::data(const QModelIndex& index, int role) const {
@@ -44,9 +41,9 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return DecodeLineForDisplay(lines_.Text(row));
+      return DecodeLineForDisplay(Lines().Text(row));
     case Qt::CheckStateRole:
-      return static_cast<int>(lines_.IsChecked(row) ? Qt::Checked : Qt::Unchecked);
+      return static_cast<int>(Lines().IsChecked(row) ? Qt::Checked : Qt::Unchecked);
     default:
       return {};
   }

@@ -14,7 +14,12 @@ class FakeMessageBox final : public platform::MessageBox {  // records every mes
   void Show(QWidget*, const QString& title, const QString& text, platform::MessageIcon icon) override {
     messages.push_back({title, text, icon});
   }
-  std::vector<Message> messages;
+  bool Ask(QWidget*, const QString& title, const QString& text) override {  // answers with `yes`
+    questions.push_back({title, text, platform::MessageIcon::kNone});
+    return yes;
+  }
+  std::vector<Message> messages, questions;
+  bool yes = false;
 };
 
 class FakeFileDialog final : public platform::FileDialog {  // the scripted answers in turn, then a cancel

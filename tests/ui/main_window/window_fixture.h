@@ -2,41 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "platform/dialogs/fake_dialogs.h"
+#include "settings/memory_settings_store.h"
+#include "settings/setting_keys.h"
 #include "support/temporary_folder.h"
 #include "ui/main_window/kelvane_main.h"
 #include "ui/main_window/line_list_model.h"
 
 namespace kelvane::testing {
 
-// A KelvaneMain on scripted dialogs and a 96 dpi screen, with a fresh folder of model files.
+// A KelvaneMain on scripted dialogs, a 96 dpi screen and settings in memory whose model folder is a
+// fresh temporary one. Controls are found by their names, as a screen reader or a person finds them.
 class WindowTest : public ::testing::Test {
  protected:
-  std::unique_ptr<ui::KelvaneMain> NewWindow(double twipsPerPixel = 15.0) const {
-    return std::make_unique<ui::KelvaneMain>(
-        ui::WindowServices{messages, fileDialog, std::make_shared<FakeScreenMetrics>(twipsPerPixel)});
+  void Start(const std::string& commandLine = "") {
+    window = std::make_unique<ui::KelvaneMain>(ui::WindowServices{messages, fileDialog, screen});
+    window->Form_Load(store, {commandLine, folder.Path()});
   }
-  ui::LineListModel& Model() const { return *window->DATDataListModel(); }
+  template <typename T = QAbstractButton>
+  T* Find(const QString& name) const {
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+  }
+  QComboBox* Combo() const { return Find<QComboBox>("DATFileCombo"); }
+  QListView* List() const { return Find<QListView>("DATDataList"); }
+  ui::LineListModel& Model() const { return *qobject_cast<ui::LineListModel*>(List()->model()); }
   const document::LineList& Lines() const { return Model().Lines(); }
-  // Writes the lines with CR LF into a model file and opens it as the browse command does.
+  // Writes the lines with CR LF into a model file of the folder and names it in the combo box.
   void Open(const std::string& name, const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
     folder.Write(name, bytes);
-    window->DATPath = folder.Path();
-    window->DATFileCombo->setEditText(QString::fromStdString(name));
-  }
-  // Sets a check mark as the list view does.
-  void Check(int row, bool checked = true) {
-    Model().setData(Model().index(row), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    Combo()->setEditText(QString::fromStdString(name));
   }
   std::vector<int> CheckedRows() const {
     std::vector<int> rows;
@@ -44,12 +51,19 @@ class WindowTest : public ::testing::Test {
       if (Lines().IsChecked(i)) rows.push_back(static_cast<int>(i));
     return rows;
   }
-  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  void Click(const QString& name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  bool SortEnabled() const {  // the button and the menu command go together
+    const bool button = Find("SortBtn")->isEnabled();
+    EXPECT_EQ(Find<QAction>("MenuSortFile")->isEnabled(), button);
+    return button;
+  }
 
   std::shared_ptr<FakeMessageBox> messages = std::make_shared<FakeMessageBox>();
   std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
-  std::unique_ptr<ui::KelvaneMain> window = NewWindow();
+  std::shared_ptr<FakeScreenMetrics> screen = std::make_shared<FakeScreenMetrics>();
   TemporaryFolder folder;
+  settings::MemorySettingsStore store;
+  std::unique_ptr<ui::KelvaneMain> window;
 };
 
 }  // namespace kelvane::testing

@@ -1,0 +1,81 @@
+#include "session/model_session.h"
+
+#include "document/check_rules.h"
+#include "document/model_file_reader.h"
+#include "document/model_file_writer.h"
+#include "sorting/sort_command.h"
+
+namespace kelvane::session {
+namespace {
+
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  return quoted.append(1, '"').append(text).append(1, '"');
+}
+
+Notice Tell(Notice::Kind kind, std::string text) { return Notice{kind, std::move(text)}; }
+
+}  // namespace
+
+Notice ModelSession::Load(const std::string& path) {
+  lines_.Clear();
+  selectsAllNext_ = true;
+  path_ = path;
+  document::ReadResult result = document::ReadModelFile(path);
+  switch (result.status) {
+    case document::ReadResult::Status::kLoaded:
+      lines_.Assign(std::move(result.lines));
+      state_ = LoadState::kLoaded;
+      return {};
+    case document::ReadResult::Status::kNotAFile:
+      state_ = LoadState::kNone;
+      return {};
+    case document::ReadResult::Status::kUnreadable:
+      break;
+  }
+  state_ = LoadState::kFailed;
+  return Tell(Notice::Kind::kWarning, "The file " + Quoted(path) + " could not be read: " + result.reason + ".");
+}
+
+bool ModelSession::SetChecked(std::size_t index, bool checked) {
+  if (index >= lines_.Size()) return false;
+  const bool before = lines_.IsChecked(index);
+  lines_.SetChecked(index, checked);
+  document::EnforceCheckRule(lines_, index);
+  return lines_.IsChecked(index) != before;
+}
+
+void ModelSession::ToggleSelection() {
+  if (lines_.Empty()) return;
+  document::ToggleSelection(lines_, SelectionCaption());
+  selectsAllNext_ = !selectsAllNext_;
+}
+
+std::string_view ModelSession::SelectionCaption() const {
+  return selectsAllNext_ ? document::kSelectAllCaption : document::kDeselectAllCaption;
+}
+
+bool ModelSession::CanSort() const { return document::SortAllowed(lines_); }
+
+std::size_t ModelSession::Sort() {
+  if (!CanSort()) return 0;
+  return sorting::SortCheckedLines(lines_, options_);
+}
+
+Notice ModelSession::Save(const std::string& path, std::string_view name, bool backup, bool overwriteChanged) {
+  (void)overwriteChanged;
+  if (state_ == LoadState::kFailed && path == path_) {
+    return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) +
+                                            " has not been saved: it could not be read, so the list does not "
+                                            "hold its lines.");
+  }
+  const std::optional<std::string> backupPath = backup ? document::BackupPathFor(path) : std::nullopt;
+  const document::SaveResult result = document::SaveModelFile(path, backupPath, lines_.Texts());
+  if (!result.saved) {
+    return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) + " has not been saved: " + result.reason + ".");
+  }
+  return Tell(Notice::Kind::kInformation, "The file " + Quoted(name) + " has been saved");
+}
+
+}  // namespace kelvane::session

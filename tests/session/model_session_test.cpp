@@ -1,0 +1,152 @@
+#include "session/model_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+#include "support/temporary_folder.h"
+
+namespace kelvane::session {
+namespace {
+
+using testing::TemporaryFolder;
+using Kind = Notice::Kind;
+using Texts = std::vector<std::string>;
+
+std::string Marks(const document::LineList& lines) {
+  std::string marks;
+  for (std::size_t i = 0; i < lines.Size(); ++i) marks += lines.IsChecked(i) ? '1' : '0';
+  return marks;
+}
+
+TEST(ModelSession, EveryLoadStartsAfreshAndOnlyAFileThatCannotBeReadIsWorthANotice) {
+  TemporaryFolder folder;
+  folder.Write("a.ldr", "0 x\n1 4 0 0 0\r0 STEP\r\n\t1 5 0 0 0 \r\n");
+  std::filesystem::create_directory(folder.File("dir.ldr"));
+  ModelSession session;
+  // The path, the state and lines it leaves, and whether a warning names the path.
+  const std::tuple<std::string, ModelSession::LoadState, Texts, bool> loads[] = {
+      {folder.File("a.ldr"), ModelSession::LoadState::kLoaded, {"0 x", "1 4 0 0 0", "0 STEP", "\t1 5 0 0 0 "}, 0},
+      {folder.File("missing.ldr"), ModelSession::LoadState::kNone, {}, false},
+      {folder.File("dir.ldr"), ModelSession::LoadState::kNone, {}, false},
+      {"", ModelSession::LoadState::kNone, {}, false},
+      // Reading a process's own memory file from its start fails with an input/output error, for root
+      // as for anyone: a file that exists and cannot be read.
+      {"/proc/self/mem", ModelSession::LoadState::kFailed, {}, true},
+  };
+  for (const auto& [path, state, lines, warned] : loads) {
+    ASSERT_EQ(session.Load(folder.File("a.ldr")).kind, Kind::kNone);
+    session.ToggleSelection();
+    ASSERT_EQ(Marks(session.Lines()), "0101");
+    const Notice notice = session.Load(path);
+    EXPECT_TRUE(session.State() == state && session.Lines().Texts() == lines && session.Path() == path) << path;
+    EXPECT_TRUE(session.Lines().CheckedCount() == 0 && session.SelectsAllNext() && !session.CanSort()) << path;
+    EXPECT_EQ(notice.kind, warned ? Kind::kWarning : Kind::kNone) << path;
+    if (warned) {
+      EXPECT_EQ(notice.text, "The file \"" + path + "\" could not be read: " + std::strerror(EIO) + ".");
+    }
+  }
+}
+
+TEST(ModelSession, MarksFollowTheCheckRuleAndTheSelectionCommandsAlternate) {
+  TemporaryFolder folder;
+  folder.Write("m.ldr", "1 a\n0 x\n 1 b\n2 c\n");
+  ModelSession session;
+  session.Load(folder.File("m.ldr"));
+  // Line, mark asked for, whether it changed, the marks and whether Sort is allowed afterwards.
+  const std::tuple<std::size_t, bool, bool, std::string, bool> steps[] = {
+      {1, true, false, "0000", false}, {3, true, false, "0000", false}, {0, true, true, "1000", false},
+      {2, true, true, "1010", true},    {2, true, false, "1010", true},   {0, false, true, "0010", false},
+      {9, true, false, "0010", false}};
+  for (const auto& [line, mark, changed, marks, sortable] : steps) {
+    EXPECT_EQ(session.SetChecked(line, mark), changed) << line;
+    EXPECT_TRUE(Marks(session.Lines()) == marks && session.CanSort() == sortable) << line;
+  }
+  EXPECT_EQ(session.SelectionCaption(), "Select All") << "marks set by hand leave the caption alone";
+  // Select All checks every part line; Deselect All keeps line 0's mark when it is a part line.
+  for (const auto& [marks, caption] : {std::pair{"1010", "Deselect All"}, {"1000", "Select All"},
+                                       {"1010", "Deselect All"}}) {
+    session.ToggleSelection();
+    EXPECT_TRUE(Marks(session.Lines()) == marks && session.SelectionCaption() == caption) << marks;
+  }
+  session.Load(folder.File("none.ldr"));
+  session.ToggleSelection();
+  EXPECT_EQ(session.SelectionCaption(), "Select All") << "an empty list keeps its caption";
+}
+
+TEST(ModelSession, SortsWithTheOptionsItHolds) {
+  TemporaryFolder folder;
+  folder.Write("s.ldr", "1 4 0 0 0\n0 STEP\n1 1 0 0 0\n1 2 0 0 0\n");
+  ModelSession session;
+  session.Load(folder.File("s.ldr"));
+  EXPECT_EQ(session.Sort(), 0U) << "nothing checked";
+  session.ToggleSelection();
+  session.SetSortOptions({.sortKey = sorting::SortKey::kColor, .colorAscending = false, .betweenSteps = false});
+  EXPECT_EQ(session.Sort(), 2U);  // 4 stays first
+  EXPECT_EQ(session.Lines().Texts(), (Texts{"1 4 0 0 0", "0 STEP", "1 2 0 0 0", "1 1 0 0 0"}));
+  EXPECT_EQ(Marks(session.Lines()), "1011");
+}
+
+using Files = std::map<std::string, std::string>;  // name in the folder -> bytes; folders end with "/"
+
+Files FolderFiles(const TemporaryFolder& folder) {
+  Files files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
+    const std::string file = entry.path().lexically_relative(folder.Path()).string();
+    files[entry.is_directory() ? file + "/" : file] = entry.is_directory() ? "" : folder.Read(file);
+  }
+  return files;
+}
+
+TEST(ModelSession, SavesTheListWithItsBackupOrChangesNoFileAndSaysWhy) {
+  const std::string model = "0 M\r\n1 4 0 -24 0\r\n1 1 0 0 0\r\n", sorted = "0 M\r\n1 1 0 0 0\r\n1 4 0 -24 0\r\n";
+  const Files old = {{"model.dat", model}, {"model.bak", "old"}};
+  const Files bakFolder = {{"model.dat", model}, {"model.bak/", ""}, {"model.bak/k", ""}};
+  // The name, the folder before, the backup box, a part of the refusal's reason, the folder after.
+  const std::tuple<std::string, Files, bool, const char*, Files> cases[] = {
+      {"model.dat", old, false, nullptr, {{"model.dat", sorted}, {"model.bak", "old"}}},
+      {"model.dat", old, true, nullptr, {{"model.dat", sorted}, {"model.bak", model}}},
+      {"abc", {{"abc", model}}, true, nullptr, {{"abc", sorted}}},  // too short a name for a backup
+      {"new.ldr", {}, true, nullptr, {{"new.ldr", ""}}},            // an empty list, a new file
+      {"lf.ldr", {{"lf.ldr", "\xE9\n1\n \n\t"}}, false, nullptr, {{"lf.ldr", "\xE9\r\n1\r\n \r\n\t\r\n"}}},
+      {"gone/model.dat", {}, true, "No such file or directory", {}},
+      // A ".bak" that is a folder with something in it cannot be replaced by a file, not even by root.
+      {"model.dat", bakFolder, true, "model.bak", bakFolder},
+  };
+  for (const auto& [name, before, backup, refusal, after] : cases) {
+    TemporaryFolder folder;
+    for (const auto& [file, bytes] : before) {
+      if (file.back() == '/') std::filesystem::create_directory(folder.File(file));
+      if (file.back() != '/') folder.Write(file, bytes);
+    }
+    ModelSession session;
+    session.Load(folder.File(name));
+    session.ToggleSelection();
+    session.Sort();
+    const std::pair list(session.Lines().Texts(), Marks(session.Lines()));
+    const Notice notice = session.Save(folder.File(name), name, backup);
+    EXPECT_EQ(std::pair(session.Lines().Texts(), Marks(session.Lines())), list) << "saving changes no line or mark";
+    const std::string start = "The file \"" + name + "\" has ";
+    const bool told = refusal ? notice.text.starts_with(start + "not been saved: ") &&
+                                    notice.text.find(refusal) != std::string::npos
+                              : notice.text == start + "been saved";
+    EXPECT_TRUE(told) << notice.text;
+    EXPECT_EQ(notice.kind, refusal ? Kind::kWarning : Kind::kInformation);
+    EXPECT_EQ(FolderFiles(folder), after) << name;
+  }
+}
+
+TEST(ModelSession, NeverSavesTheEmptyListOfAFileThatCouldNotBeRead) {
+  ModelSession session;
+  session.Load("/proc/self/mem");
+  const Notice notice = session.Save("/proc/self/mem", "mem", false);
+  EXPECT_EQ(notice.kind, Kind::kWarning);
+  EXPECT_EQ(notice.text, "The file \"mem\" has not been saved: it could not be read, so the list does not hold "
+                         "its lines.");
+}
+
+}  // namespace
+}  // namespace kelvane::session

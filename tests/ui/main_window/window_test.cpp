@@ -1,0 +1,233 @@
+// The window as a person uses it: the sort options panel, loading what the combo box names, check
+// marks through the list view, sorting, browsing and saving, and the layout on resize.
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <functional>
+
+#include "document/check_rules.h"
+#include "document/model_file_reader.h"
+#include "sorting/sort_command.h"
+#include "ui/main_window/rectangle_shape.h"
+#include "window_fixture.h"
+
+namespace kelvane::testing {
+namespace {
+
+using namespace std::string_literals;
+using Texts = std::vector<std::string>;
+QString At(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
+
+TEST_F(WindowTest, EachSortKeyEnablesItsOwnControlsAndTheSwapsStackTheAxisFrames) {
+  Start();
+  window->show();
+  const QStringList coordinates = {"XSortOptRB(0)", "XSortOptRB(1)", "YSortOptRB(0)", "YSortOptRB(1)",
+                                   "ZSortOptRB(0)", "ZSortOptRB(1)", "SortKeyBtn(0)", "SortKeyBtn(1)",
+                                   "SortKeyBtn(2)", "SortKeyBtn(3)"};
+  const auto enabled = [&](const QStringList& names, bool on) {
+    return std::all_of(names.begin(), names.end(), [&](const QString& n) { return Find(n)->isEnabled() == on; });
+  };
+  Click("SortPartOptRB(1)");
+  EXPECT_TRUE(Find("SortPartOptRB(0)")->isChecked()) << "a disabled pair cannot be changed";
+  const auto* rectangle = Find<ui::RectangleShape>("CoordSortRect");
+  for (const auto& [key, byCode] : {std::pair{1, 0}, {2, 1}, {2, 0}, {0, 1}, {1, 1}}) {  // some twice in a row
+    byCode ? Find(At("SortOptionRB", key))->setChecked(true) : Click(At("SortOptionRB", key));
+    EXPECT_TRUE(enabled(coordinates, key == 0)) << key;
+    EXPECT_EQ(rectangle->OutlineColor(), key == 0 ? QColor(Qt::black) : rectangle->palette().color(QPalette::Dark));
+    EXPECT_TRUE(enabled({"SortPartOptRB(0)", "SortPartOptRB(1)"}, key == 1)) << key;
+    EXPECT_TRUE(enabled({"SortColorOptRB(0)", "SortColorOptRB(1)"}, key == 2)) << key;
+  }
+  Click("SortOptionRB(0)");
+  // Each swap button and the tops of the X, Y and Z frames in twips afterwards.
+  const auto tops = [&] {
+    std::array<int, 3> t{};
+    for (int axis = 0; axis < 3; ++axis) t[axis] = Find<QWidget>(At("CoordSortFrm", axis))->y() * 15;
+    return t;
+  };
+  const std::pair<int, std::array<int, 3>> swaps[] = {{0, {1800, 1200, 600}}, {1, {1800, 600, 1200}},
+                                                      {2, {1200, 600, 1800}}, {3, {1800, 600, 1200}}};
+  for (const auto& [button, frameTops] : swaps) {
+    Click(At("SortKeyBtn", button));
+    EXPECT_EQ(tops(), frameTops) << button;
+  }
+}
+
+// Every load of /proc/self/mem ends in one message, so messages count loads.
+TEST_F(WindowTest, EveryActionOnTheComboBoxLoadsOnce) {
+  store.Write("Paths", "DATPath", "/proc/self/");
+  Start();
+  QComboBox* combo = Combo();
+  combo->addItems({"mem", "./mem", "../self/mem"});
+  combo->setCurrentIndex(-1);
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  combo->setFocus();
+  const auto choose = [combo](int row) {
+    combo->showPopup();
+    QTest::qWait(QApplication::doubleClickInterval() + 100);  // or the popup takes it for the opening click
+    const QPoint where = combo->view()->visualRect(combo->view()->model()->index(row, 0)).center();
+    QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, where);
+  };
+  const std::tuple<std::function<void()>, std::size_t, QString> steps[] = {
+      {[&] { QTest::keyClick(combo, Qt::Key_Down); }, 1, "mem"},
+      {[&] { combo->setCurrentIndex(2); }, 1, "../self/mem"},
+      {[&] { combo->setEditText("mem"); }, 1, "mem"},
+      {[&] { choose(1); }, 1, "./mem"},
+      {[&] { choose(1); }, 1, "./mem"},  // choosing the chosen entry again reads the file again
+      {[&] { combo->lineEdit()->clear(); }, 0, ""},
+      {[&] { QTest::keyClicks(combo->lineEdit(), "./mem"); }, 1, "./mem"},  // loads once it names a file
+      // The text now matches entry 1 while entry 0 is chosen: ending the edit is no choice that reloads.
+      {[&] { QTest::keyClick(combo->lineEdit(), Qt::Key_Return); }, 0, "./mem"},
+      {[&] { Find("SelectBtn")->setFocus(); }, 0, "./mem"},
+  };
+  QCoreApplication::processEvents();
+  for (const auto& [action, loads, text] : steps) {
+    const std::size_t before = messages->messages.size();
+    action();
+    QCoreApplication::processEvents();  // as between two actions of a person
+    EXPECT_EQ(messages->messages.size() - before, loads) << text.toStdString();
+    EXPECT_EQ(combo->currentText(), text);
+  }
+  const auto& [title, text, icon] = messages->messages.back();
+  EXPECT_TRUE(title == "Kelvane" && icon == platform::MessageIcon::kWarning && text.contains("/proc/self/./mem"));
+}
+
+TEST_F(WindowTest, MarksSetByClickOrSpaceFollowTheRuleAndSelectAllToggles) {
+  Start();
+  window->show();
+  Open("marks.ldr", {"0 x", " 1 a", "", "1 c"});
+  QListView* list = List();
+  const auto clickBox = [&](int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualRect(Model().index(row));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+  };
+  const auto space = [&](int row) {
+    list->setCurrentIndex(Model().index(row));
+    QTest::keyClick(list, Qt::Key_Space);
+  };
+  // How, which row, then the checked rows and whether Sort is enabled.
+  const std::tuple<std::function<void(int)>, int, std::vector<int>, bool> steps[] = {
+      {clickBox, 0, {}, false}, {space, 2, {}, false},  {clickBox, 1, {1}, false},
+      {space, 3, {1, 3}, true}, {clickBox, 3, {1}, false}, {space, 1, {}, false}};
+  for (const auto& [how, row, checked, sortable] : steps) {
+    how(row);
+    EXPECT_EQ(CheckedRows(), checked) << row;
+    EXPECT_EQ(SortEnabled(), sortable) << row;
+    EXPECT_EQ(List()->model()->data(Model().index(row), Qt::CheckStateRole).toBool(), Lines().IsChecked(row));
+  }
+  QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
+  Click("SelectBtn");
+  EXPECT_TRUE(CheckedRows() == (std::vector{1, 3}) && SortEnabled() && repaints.count() == 1);
+  EXPECT_EQ(Find("SelectBtn")->text(), "Deselect All");
+  Click("SelectBtn");
+  EXPECT_TRUE(CheckedRows().empty() && !SortEnabled() && Find("SelectBtn")->text() == "Select All");
+  Click("SelectBtn");
+  Open("other.ldr", {"1 a", "1 b"});
+  EXPECT_TRUE(CheckedRows().empty() && Find("SelectBtn")->text() == "Select All") << "a load starts afresh";
+}
+
+TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce) {
+  using sorting::SortKey;
+  store.Write("Paths", "DATPath", TestDataPath(""));
+  Start();
+  window->show();
+  // Clicks on the panel as it stands, and what the panel then means to the engine.
+  const std::pair<QStringList, sorting::SortOptions> panels[] = {
+      {{}, {SortKey::kCoordinates, {1, 2, 0}, true, false, false, true, true, true}},  // as on a first run
+      {{"SortKeyBtn(0)", "SortKeyBtn(3)", "SortKeyBtn(1)", "XSortOptRB(1)", "ZSortOptRB(1)", "SortBtwnStpChk"},
+       {SortKey::kCoordinates, {0, 2, 1}, true, false, true, true, true, false}},  // X, Z, Y
+      {{"YSortOptRB(1)", "SortOptionRB(2)", "SortColorOptRB(1)", "SortBtwnStpChk"},
+       {SortKey::kColor, {0, 2, 1}, true, true, true, true, false, true}},
+      {{"SortOptionRB(1)", "SortPartOptRB(1)"}, {SortKey::kPartNumber, {0, 2, 1}, true, true, true, 0, 0, 1}},
+  };
+  int sorts = 0, moved = 0;
+  for (const auto& [clicks, options] : panels) {
+    for (const QString& button : clicks) Click(button);
+    for (const char* model : {"ldrawlib_car.ldr", "bricksmith_bum_aligned_columns.ldr",
+                              "ldview_8464_frontloader_lf.mpd"}) {
+      const Texts original = document::ReadModelFile(TestDataPath(model)).lines;
+      Combo()->setEditText(model);
+      Click("SelectBtn");
+      QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
+      ++sorts % 2 ? Find<QAction>("MenuSortFile")->trigger() : Click("SortBtn");  // the menu sorts as the button
+      ASSERT_EQ(repaints.count(), 1);
+      document::LineList expected(original);
+      document::ToggleSelection(expected, document::kSelectAllCaption);
+      sorting::SortCheckedLines(expected, options);
+      EXPECT_EQ(Lines().Texts(), expected.Texts()) << model << " " << sorts;
+      std::vector<int> marks;  // marks travel with their lines, which attached metas may shift
+      for (std::size_t i = 0; i < expected.Size(); ++i)
+        if (expected.IsChecked(i)) marks.push_back(static_cast<int>(i));
+      EXPECT_EQ(CheckedRows(), marks) << model << " " << sorts;
+      moved += Lines().Texts() != original;
+    }
+  }
+  EXPECT_GE(moved, 9) << "a sort that moves nothing proves nothing";
+}
+
+TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappened) {
+  TemporaryFolder other;
+  folder.Write("House.DAT", "");
+  folder.Write("car.dat", "0 first car\r\n");
+  other.Write("car.dat", "1 4 0 -24 0\r\n1 1 0 0 0\r\n");
+  Start();
+  const auto shows = [&](const QStringList& listed, const QString& name) {
+    QStringList names;
+    for (int i = 0; i < Combo()->count(); ++i) names << Combo()->itemText(i);
+    return names == listed && Combo()->currentText() == name;
+  };
+  EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat"));
+  Click("BrowseDATFileBtn");  // cancelled
+  EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat") && Lines().Texts() == Texts{"0 first car"});
+  fileDialog->AnswerNext(QString::fromStdString(other.File("gone/car.dat")));
+  Click("BrowseDATFileBtn");
+  EXPECT_EQ(messages->messages.back().text,
+            QString::fromStdString("The folder \"" + other.File("gone/") + "\" does not exist."));
+  fileDialog->AnswerNext(QString::fromStdString(other.File("car.dat")));
+  Click("BrowseDATFileBtn");
+  EXPECT_TRUE(shows({"car.dat"}, "car.dat") && Lines().Size() == 2);
+  Click("SelectBtn");
+  Click("SortBtn");
+  Find("BackupFilechk")->setChecked(false);
+  Click("SaveFileBtn");
+  EXPECT_EQ(other.Read("car.dat"), "1 1 0 0 0\r\n1 4 0 -24 0\r\n");
+  EXPECT_FALSE(other.Exists("car.bak"));
+  const auto& [title, text, icon] = messages->messages.back();
+  EXPECT_TRUE(title == "Kelvane" && text == "The file \"car.dat\" has been saved" &&
+              icon == platform::MessageIcon::kNone);
+  const platform::OpenFileRequest& request = fileDialog->requests.at(0);
+  EXPECT_TRUE(request.title == "Select .DAT file" && request.selectedFilter == 0 &&
+              request.initialFolder == folder.Path().c_str());
+  const QList<platform::FileFilter> filters = {
+      {"LDraw Model (*.dat,*.ldr,*.mpd)", {"*.dat", "*.ldr", "*.mpd"}}, {"All Files (*.*)", {"*"}}};
+  EXPECT_EQ(request.filters, filters);
+}
+
+// The window applies the resize layout to its outer size: a drag below the minimum ends at 600 x 550
+// pixels, with the list, the column and the logo placed from the outer edges.
+TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
+  window = std::make_unique<ui::KelvaneMain>(ui::WindowServices{messages, fileDialog, screen});
+  window->show();
+  const QSize decorations = window->frameGeometry().size() - window->size();
+  for (const auto& [asked, expected] :
+       {std::pair{QSize(400, 300), QSize(600, 550)}, std::pair{QSize(800, 600), QSize(800, 600)}}) {
+    window->resize(asked - decorations);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window->frameGeometry().size(), expected);
+    const int w = expected.width(), h = expected.height();
+    EXPECT_EQ(List()->geometry(), QRect(8, 32, w - 30 - 157, h - 120));
+    EXPECT_EQ(Find("SortBtn")->x(), w - 15 - 157);
+    EXPECT_EQ(Find<QWidget>("KelvaneLogo")->geometry().topLeft(), QPoint(8, h - 85));
+    EXPECT_EQ(Find("SaveFileBtn")->y(), h - 85 - 32);
+  }
+}
+
+}  // namespace
+}  // namespace kelvane::testing
