@@ -62,7 +62,7 @@ std::optional<float> CentredPosition(float screenLength, float windowLength) {
   return static_cast<float>(*half);
 }
 
-// Steps 9 and 10.
+// The window's state and its outer bounds.
 void PlanWindow(const SettingsStore& store, const StartupEnvironment& environment, StartupPlan& plan) {
   const auto state = ParseInteger(ReadSetting(store, SettingKey::kWindowState));
   if (state && *state >= 0 && *state <= 2) plan.windowState = static_cast<WindowState>(*state);
@@ -97,7 +97,7 @@ void PlanWindow(const SettingsStore& store, const StartupEnvironment& environmen
 StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& environment) {
   StartupPlan plan;
 
-  // Steps 1-3. A hand-edited folder without its final separator gets one: the file paths are the
+  // A hand-edited folder without its final separator gets one: the file paths are the
   // folder immediately followed by the file name.
   plan.datPath = ReadSetting(store, SettingKey::kDATPath, environment.fallbackFolder);
   const bool exists = environment.folderExists ? environment.folderExists(plan.datPath) : true;

@@ -42,29 +42,29 @@ struct WindowGeometry {
   std::optional<float> top;
 };
 
-// What the window's load handler applies, step by step. A step without a value was skipped (its
+// What the window's load handler applies, in this order. A value that is missing was skipped (its
 // stored text did not convert, or the control would refuse the value) and its target keeps the state
 // the window was created with.
 struct StartupPlan {
-  // Steps 1-3: the stored folder, or the fallback when it does not exist; then step 11 may replace
-  // it with the command line's folder. Always set.
+  // The stored folder, or the fallback when it does not exist; the command line's folder replaces it
+  // when the command line names a model. Always set.
   std::string datPath;
-  std::optional<bool> backupFile;  // step 4: "Backup existing .DAT file" checked
-  std::optional<int> sortOption;   // step 5: the SortOptionRB button to select, 0..2
-  // Step 6: first, second and third coordinate key (axis 0 X, 1 Y, 2 Z); always a permutation.
+  std::optional<bool> backupFile;  // "Backup existing .DAT file" checked
+  std::optional<int> sortOption;   // the SortOptionRB button to select, 0..2
+  // First, second and third coordinate key (axis 0 X, 1 Y, 2 Z); always a permutation.
   sorting::KeyOrder sortKeyOrder = sorting::kDefaultKeyOrder;
-  // Step 7: per axis X, Y, Z, the index of the direction button that ends selected; nothing keeps
-  // the pair as the window was created.
+  // Per axis X, Y, Z, the index of the direction button that ends selected; nothing keeps the pair
+  // as the window was created.
   std::array<std::optional<int>, 3> directionIndex;
-  std::optional<bool> betweenSteps;         // step 8: "Sort Between Steps" checked
-  std::optional<WindowState> windowState;   // step 9
-  WindowGeometry geometry;                  // step 10
-  std::optional<std::string> fileToOpen;    // step 11: the file named on the command line
+  std::optional<bool> betweenSteps;         // "Sort Between Steps" checked
+  std::optional<WindowState> windowState;
+  WindowGeometry geometry;
+  std::optional<std::string> fileToOpen;    // the file named on the command line
 };
 
 StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& environment);
 
-// Step 13: the entry of the file list to select once it is filled. The file named on the command
+// The entry of the file list to select once it is filled, which loads the first model: The file named on the command
 // line when the list has it (compared without regard to letter case), else the first entry, else
 // nothing.
 std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries,

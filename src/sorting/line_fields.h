@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <string_view>
 
 #include "sorting/numeric_value.h"
@@ -13,9 +12,7 @@ namespace kelvane::sorting {
 // columns read the same as single spaces. Nothing checks the line type or what comes out: a line
 // that is not a well-formed part reference gives a wrong but harmless field, and a field the line
 // does not have is empty, which NumericValue reads as 0.
-//
-// The *Field functions return views into `line` for the engine's inner loops; the Get* functions
-// return the same bytes as a text of their own.
+// Each function returns a view into `line`.
 
 // The color: the second field ("16" for "1 16 10 ...").
 std::string_view ColorField(std::string_view line);
@@ -32,11 +29,5 @@ std::string_view CoordinateField(std::string_view line, int axis);
 
 // NumericValue of the X, Y and Z fields in one pass over the line.
 std::array<double, 3> CoordinateValues(std::string_view line);
-
-inline std::string GetColor(std::string_view line) { return std::string(ColorField(line)); }
-inline std::string GetPartName(std::string_view line) { return std::string(PartNameField(line)); }
-inline std::string GetCoordinate(std::string_view line, int axis) {
-  return std::string(CoordinateField(line, axis));
-}
 
 }  // namespace kelvane::sorting

@@ -17,7 +17,7 @@ namespace kelvane::sorting::testing {
 
 using ExchangeList = std::vector<std::pair<std::size_t, std::size_t>>;
 
-// The selection sort as defined, in O(n^2): sorts `keys`, exchanging items[start + k] along with
+// The selection sort written out plainly, in O(n^2): sorts `keys`, exchanging items[start + k] along with
 // keys[k]; direction 1 is ascending, anything else descending.
 template <typename T>
 void PlainSelectionSort(std::vector<float>& keys, std::vector<T>& items, std::size_t start, int direction,

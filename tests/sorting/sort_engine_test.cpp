@@ -71,8 +71,9 @@ TEST(LineFields, SplitAtRunsOfBlanksAndCoordinateValuesReadThem) {
         F{"0 // a comment line", {"//", "a", "comment", "line", ""}},
         F{"1 4 10 -8 20 x.dat", {"4", "10", "-8", "20", "x"}}, F{"1 4 10", {"4", "10", "", "", ""}},
         F{"1 4 0 0 0 1 0 0 0 1 0 0 0 1 .dat", {"4", "0", "0", "0", ""}}, F{"1", {}}, F{" \t ", {}}}) {
-    const std::array<string, 5> found{GetColor(line), GetCoordinate(line, 0), GetCoordinate(line, 1),
-                                      GetCoordinate(line, 2), GetPartName(line)};
+    const std::array<string, 5> found{string(ColorField(line)), string(CoordinateField(line, 0)),
+                                      string(CoordinateField(line, 1)), string(CoordinateField(line, 2)),
+                                      string(PartNameField(line))};
     EXPECT_EQ(found, fields) << line;
     for (int k = 0; k < 5; ++k) EXPECT_EQ(testing::PlainValue(line, k), NumericValue(k == 4 ? found[0] : k == 3 ? found[4] : found[1 + k])) << line;
   }

@@ -2,7 +2,7 @@
 
 namespace kelvane::platform {
 
-// Twips (1/1440 inch) are the unit of every position and size of the window's definition.
+// Twips (1/1440 inch) are the unit in which the window's layout gives every position and size.
 inline constexpr double kTwipsPerInch = 1440.0;
 
 class ScreenMetrics {

@@ -1,6 +1,6 @@
-// The window's construction: every control of the window's definition with its container, caption,
-// tooltip, creation-time state and place (in twips, converted to this screen's pixels), the tab
-// order, the menu, and the wiring of the handlers.
+// The window's construction: every control with its container, caption, tooltip, creation-time state
+// and place (in twips, converted to this screen's pixels), the tab order, the menu, and the wiring of
+// the handlers.
 #include "ui/main_window/kelvane_main.h"
 
 #include <QAction>
@@ -34,7 +34,7 @@ namespace {
 constexpr int kClientWidthTwips = 11445;
 constexpr int kClientHeightTwips = 8340;
 
-// Names a control for tests and screen readers: the object name of the window's definition, an
+// Names a control for tests and screen readers: the control's own name as object name, an
 // accessible name (the caption, or what an image shows), and the tooltip, which is also the
 // accessible description.
 void Describe(QWidget* control, const QString& name, const QString& accessibleName,
@@ -123,7 +123,7 @@ void KelvaneMain::CreateControls() {
   font.setPointSizeF(8.25);
   client->setFont(font);
 
-  // In the definition's creation order, so that later controls stand above earlier ones.
+  // Created back to front, so that later controls stand above earlier ones.
   BackupFilechk = new QCheckBox(QStringLiteral("Backup existing .DAT file"), client);
   Describe(BackupFilechk, QStringLiteral("BackupFilechk"), BackupFilechk->text(),
            QStringLiteral("Make a backup of the existing .DAT file before backing up the sorted version"));

@@ -10,7 +10,7 @@ namespace kelvane::ui {
 // swap buttons change the coordinate key order, where the axis frames stand for an order, and what
 // the panel's selections mean to the sorting engine. The window only applies these answers.
 
-using KeyOrder = std::array<int, 3>;  // axis index (0 = X, 1 = Y, 2 = Z) of the 1st, 2nd, 3rd key
+using sorting::KeyOrder;
 
 // What the enabling rule switches on for a sort key index (0 coordinates, 1 part number, 2 color).
 // The rectangle round the coordinate controls is outlined in black exactly when they are enabled.
@@ -44,7 +44,7 @@ struct PanelSelections {
   bool yFirstSelected = true;      // YSortOptRB(0) "+Y to -Y (B to T)": largest y first
   bool zFirstSelected = true;      // ZSortOptRB(0) "+Z to -Z (B to F)": largest z first
   bool betweenSteps = false;       // SortBtwnStpChk
-  KeyOrder keyOrder{sorting::kAxisY, sorting::kAxisZ, sorting::kAxisX};
+  KeyOrder keyOrder = sorting::kDefaultKeyOrder;
 };
 sorting::SortOptions ReadSortOptions(const PanelSelections& selections);
 
