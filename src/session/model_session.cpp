@@ -46,6 +46,10 @@ bool ModelSession::SetChecked(std::size_t index, bool checked) {
   return lines_.IsChecked(index) != before;
 }
 
+void ModelSession::SetCheckedMany(const std::vector<std::size_t>& indices, bool checked) {
+  for (const std::size_t index : indices) SetChecked(index, checked);
+}
+
 void ModelSession::ToggleSelection() {
   if (lines_.Empty()) return;
   document::ToggleSelection(lines_, SelectionCaption());

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/line_list.h"
 #include "sorting/sort_options.h"
@@ -45,6 +46,9 @@ class ModelSession {
   // Sets or clears the mark of one line; a mark on a line that is not a part line does not stay.
   // Returns whether the line's mark changed.
   bool SetChecked(std::size_t index, bool checked);
+
+  // Sets or clears the marks of several lines at once, each under the check rule.
+  void SetCheckedMany(const std::vector<std::size_t>& indices, bool checked);
 
   // "Select All" checks every part line; "Deselect All" clears every mark but keeps line 0's when
   // it is a part line. The two alternate, and the caption names the next one.

@@ -68,6 +68,7 @@ KelvaneMain::KelvaneMain(WindowServices services, QWidget* parent)
   SetTabOrder();
   ConnectHandlers();
   SyncSortOptions();
+  UpdateTabStops();
   resize(PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
@@ -156,7 +157,8 @@ void KelvaneMain::CreateControls() {
   Describe(DATDataList, QStringLiteral("DATDataList"), QStringLiteral("Lines of the model file"));
   DATDataList->setModel(lineModel_);
   DATDataList->setUniformItemSizes(true);  // a million lines are laid out without measuring each
-  DATDataList->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Shift and Ctrl pick many lines, whose marks Space then sets or clears together.
+  DATDataList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   DATDataList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Place(DATDataList, 120, 480, 7515, 6810);
 
@@ -324,6 +326,12 @@ void KelvaneMain::ConnectHandlers() {
   for (QAbstractButton* choice : SortOptionsFrm->findChildren<QAbstractButton*>()) {
     if (choice->isCheckable()) connect(choice, &QAbstractButton::toggled, this, &KelvaneMain::SyncSortOptions, kNow);
   }
+  for (QRadioButton* choice : SortOptionsFrm->findChildren<QRadioButton*>()) {
+    connect(choice, &QRadioButton::toggled, this, &KelvaneMain::UpdateTabStops, kNow);
+  }
+  for (QPushButton* button : findChildren<QPushButton*>()) button->installEventFilter(this);
+  for (QRadioButton* button : findChildren<QRadioButton*>()) button->installEventFilter(this);
+  DATDataList->installEventFilter(this);
   connect(MenuSortFile, &QAction::triggered, this, &KelvaneMain::SortBtn_Click, kNow);
   connect(MenuExit, &QAction::triggered, this, &KelvaneMain::MenuExit_Click, kNow);
   connect(MenuAbout, &QAction::triggered, this, &KelvaneMain::MenuAbout_Click, kNow);

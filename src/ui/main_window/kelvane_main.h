@@ -55,6 +55,7 @@ class KelvaneMain final : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -109,6 +110,13 @@ class KelvaneMain final : public QMainWindow {
   void ConnectHandlers();
   // Sets a control's geometry from twips relative to its container.
   void Place(QWidget* control, int left, int top, int width, int height) const;
+
+  // The keyboard (kelvane_main_keyboard.cpp): each radio group is one tab stop, at its selected
+  // button; Space sets or clears the marks of every selected line at once.
+  void UpdateTabStops();
+  void ToggleSelectedLines();
+  // The Select All button's caption, and the name a screen reader gives it, from the session.
+  void ShowSelectionCaption();
 
   void OnComboTextChanged();
   void OnComboIndexChanged(int index);

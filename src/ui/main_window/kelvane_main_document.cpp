@@ -19,7 +19,7 @@ std::string FileBytes(const QString& name) { return QFile::encodeName(name).toSt
 void KelvaneMain::LoadDATFile(const QString& fileName) {
   session::Notice notice;
   lineModel_->Reset([&] { notice = session_.Load(DATPath + FileBytes(fileName)); });
-  SelectBtn->setText(QString::fromUtf8(session_.SelectionCaption()));
+  ShowSelectionCaption();
   UpdateSortCommand();
   ShowNotice(notice);
 }
@@ -31,7 +31,7 @@ void KelvaneMain::DATDataList_ItemCheck(int /*item*/) {
 
 void KelvaneMain::SelectBtn_Click() {
   lineModel_->ChangeAll([this] { session_.ToggleSelection(); });
-  SelectBtn->setText(QString::fromUtf8(session_.SelectionCaption()));
+  ShowSelectionCaption();
   UpdateSortCommand();
 }
 
@@ -49,6 +49,12 @@ void KelvaneMain::SaveFileBtn_Click() {
     notice = session_.Save(DATPath + name, name, backup, true);
   }
   ShowNotice(notice);
+}
+
+void KelvaneMain::ShowSelectionCaption() {
+  const QString caption = QString::fromUtf8(session_.SelectionCaption());
+  SelectBtn->setText(caption);
+  SelectBtn->setAccessibleName(caption);
 }
 
 void KelvaneMain::UpdateSortCommand() {

@@ -133,6 +133,43 @@ TEST_F(WindowTest, MarksSetByClickOrSpaceFollowTheRuleAndSelectAllToggles) {
   EXPECT_TRUE(CheckedRows().empty() && Find("SelectBtn")->text() == "Select All") << "a load starts afresh";
 }
 
+TEST_F(WindowTest, TheKeyboardReachesEveryGroupAtItsChoicePressesButtonsAndMarksManyLines) {
+  Start();
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Open("keys.ldr", {"1 a", "0 x", "1 b", " 1 c", "1 d"});
+  // Tab from the Select All button: each group is one stop, at its selected button.
+  Find("SelectBtn")->setFocus();
+  QStringList stops;
+  for (int i = 0; i < 6; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    stops << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(stops, (QStringList{"SortOptionRB(0)", "XSortOptRB(1)", "YSortOptRB(0)", "ZSortOptRB(0)",
+                                "SortBtwnStpChk", "SortKeyBtn(0)"}));
+  QTest::keyClick(Find("ZSortOptRB(0)"), Qt::Key_Down);  // arrows move the choice inside a group
+  Find("SelectBtn")->setFocus();
+  for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ZSortOptRB(1)");
+  // Return presses the focused button, and a screen reader hears the caption it now shows.
+  Find("SelectBtn")->setFocus();
+  QTest::keyClick(Find("SelectBtn"), Qt::Key_Return);
+  EXPECT_EQ(CheckedRows(), (std::vector{0, 2, 3, 4}));
+  EXPECT_EQ(Find("SelectBtn")->accessibleName(), "Deselect All");
+  // Shift + arrows pick lines; Space clears them all when the focused one is checked, else sets them.
+  QListView* list = List();
+  list->setFocus();
+  list->setCurrentIndex(Model().index(1));
+  QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+  QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
+  QTest::keyClick(list, Qt::Key_Space);  // the focused line, 3, is checked
+  EXPECT_TRUE(CheckedRows() == (std::vector{0, 4}) && SortEnabled() && repaints.count() == 1);
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_EQ(CheckedRows(), (std::vector{0, 2, 3, 4})) << "line 1 is no part line";
+}
+
 TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce) {
   using sorting::SortKey;
   store.Write("Paths", "DATPath", TestDataPath(""));
