@@ -214,13 +214,14 @@ void KelvaneMain::CreateSortOptionsPanel() {
   SortBtwnStpChk = new QCheckBox(QStringLiteral("Sort Between Steps"), panel);
   Describe(SortBtwnStpChk, QStringLiteral("SortBtwnStpChk"), SortBtwnStpChk->text(),
            QStringLiteral("Sort each section between steps independently"));
-  Place(SortBtwnStpChk, 120, 4080, 1755, 195);
+  Place(SortBtwnStpChk, 120, 4080, 2055, 195);
 
-  // A borderless frame holding one direction pair: a radio group of its own.
+  // A borderless frame holding one direction pair: a radio group of its own. The buttons take the
+  // frame's whole width, so that captions such as "+Y to -Y (B to T)" are not cut.
   auto makePair = [this, panel](std::array<QRadioButton*, 2>& pair, const char* name, int top,
                                 const std::array<const char*, 2>& captions,
-                                const std::array<const char*, 2>& tips, const std::array<int, 2>& widths,
-                                int frameWidth, const QString& frameName, const QString& frameDescription) {
+                                const std::array<const char*, 2>& tips, int frameWidth, const QString& frameName,
+                                const QString& frameDescription) {
     auto* frame = new QWidget(panel);
     Describe(frame, frameName, frameDescription);
     Place(frame, 300, top, frameWidth, 555);
@@ -228,20 +229,20 @@ void KelvaneMain::CreateSortOptionsPanel() {
     for (int i = 0; i < 2; ++i) {
       pair[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame);
       Describe(pair[i], Indexed(name, i), pair[i]->text(), QString::fromLatin1(tips[i]));
-      Place(pair[i], 60, i == 0 ? 60 : 300, widths[i], 195);
+      Place(pair[i], 0, i == 0 ? 60 : 300, frameWidth, 195);
       group->addButton(pair[i], i);
     }
     pair[0]->setChecked(true);
     return frame;
   };
   CoordSortFrm[2] = makePair(ZSortOptRB, "ZSortOptRB", 1200, {"+Z to -Z (B to F)", "-Z to +Z (F to B)"},
-                             {"Sort Back to Front", "Sort Front to Back"}, {1515, 1515}, 1575,
+                             {"Sort Back to Front", "Sort Front to Back"}, 1575,
                              Indexed("CoordSortFrm", 2), QStringLiteral("Z direction"));
   CoordSortFrm[1] = makePair(YSortOptRB, "YSortOptRB", 600, {"+Y to -Y (B to T)", "-Y to +Y (T to B)"},
-                             {"Sort Bottom to Top", "Sort Top to Bottom"}, {1455, 1515}, 1575,
+                             {"Sort Bottom to Top", "Sort Top to Bottom"}, 1575,
                              Indexed("CoordSortFrm", 1), QStringLiteral("Y direction"));
   CoordSortFrm[0] = makePair(XSortOptRB, "XSortOptRB", 1800, {"+X to -X (R to L)", "-X to +X (L to R)"},
-                             {"Sort Right to Left", "Sort Left to Right"}, {1515, 1515}, 1575,
+                             {"Sort Right to Left", "Sort Left to Right"}, 1575,
                              Indexed("CoordSortFrm", 0), QStringLiteral("X direction"));
 
   static constexpr std::array<const char*, 3> kKeyCaptions = {"By Coordinates", "By Part Number", "By Color"};
@@ -261,11 +262,9 @@ void KelvaneMain::CreateSortOptionsPanel() {
   SortOptionRB[0]->setChecked(true);
 
   SortPartFrm =
-      makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, {1215, 1215},
-               1335, QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
+      makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, 1335, QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
   SortColorFrm =
-      makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""}, {1215, 1215},
-               1335, QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
+      makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""}, 1335, QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
   for (QRadioButton* button : {SortPartOptRB[0], SortPartOptRB[1], SortColorOptRB[0], SortColorOptRB[1]}) {
     button->setEnabled(false);
   }

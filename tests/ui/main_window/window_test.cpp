@@ -247,6 +247,18 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
   EXPECT_EQ(request.filters, filters);
 }
 
+TEST_F(WindowTest, EveryCaptionFitsItsControl) {
+  Start();
+  window->show();
+  for (QAbstractButton* control : window->findChildren<QAbstractButton*>()) {
+    if (control->text().isEmpty()) continue;
+    const int room = qobject_cast<QPushButton*>(control) != nullptr
+                         ? control->fontMetrics().horizontalAdvance(control->text()) + 8
+                         : control->sizeHint().width();
+    EXPECT_LE(room, control->width()) << control->objectName().toStdString() << " " << qgetenv("QT_SCALE_FACTOR").toStdString();
+  }
+}
+
 // The window applies the resize layout to its outer size: a drag below the minimum ends at 600 x 550
 // pixels, with the list, the column and the logo placed from the outer edges.
 TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
