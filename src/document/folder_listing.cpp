@@ -31,6 +31,8 @@ FolderListing ListDatFiles(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;  // follows links: a link to a model file is listed
     std::string name = it->path().filename().string();
+    // Hidden files (editor backups, lock files) are no models to offer.
+    if (name.front() == '.') continue;
     if (text::EndsWithIgnoringAsciiCase(name, ".dat")) listing.names.push_back(std::move(name));
   }
   std::sort(listing.names.begin(), listing.names.end(), NameLessIgnoringCase);

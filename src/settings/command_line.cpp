@@ -25,8 +25,16 @@ std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view command
   std::size_t nameStart = commandLine.size();
   while (nameStart > 0 && !IsSeparator(commandLine[nameStart - 1], style)) --nameStart;
   const std::string_view fileName = commandLine.substr(nameStart);
-  if (!text::EndsWithIgnoringAsciiCase(fileName, "dat")) return std::nullopt;
+  if (!text::EndsWithIgnoringAsciiCase(fileName, "dat") && !text::EndsWithIgnoringAsciiCase(fileName, ".ldr") &&
+      !text::EndsWithIgnoringAsciiCase(fileName, ".mpd")) {
+    return std::nullopt;
+  }
   return CommandLineFile{std::string(commandLine.substr(0, nameStart)), std::string(fileName)};
+}
+
+std::string AbsoluteCommandLine(std::string_view commandLine, std::string_view currentFolder) {
+  if (commandLine.empty() || commandLine.front() == '/') return std::string(commandLine);
+  return WithFinalSeparator(std::string(currentFolder), PathStyle::kPosix) + std::string(commandLine);
 }
 
 std::string FallbackDatFolder(std::string_view homeFolder, PathStyle style) {

@@ -26,11 +26,17 @@ struct CommandLineFile {
 };
 
 // The model file named on the command line: the text is taken as one path, whose file name is what
-// follows its last separator. Only a name whose last three characters are "dat" in any letter case
-// counts; anything else (an ".ldr" or ".mpd" file, a folder, a path in double quotes) gives nothing
-// and the command line is ignored. The text is used as it is: no quotes or blanks are removed.
+// follows its last separator. Only a model file name counts: one that ends in "dat", ".ldr" or ".mpd"
+// in any letter case (the desktop opens all three kinds with the program); anything else (a folder,
+// a path in double quotes) gives nothing and the command line is ignored. The text is used as it is:
+// no quotes or blanks are removed.
 std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine,
                                                         PathStyle style = kNativePathStyle);
+
+// The command-line text as a path that means the same folder from anywhere: a relative path gets
+// `currentFolder` in front of it, so that the folder remembered at the close is found again at the
+// next start. An empty text stays empty.
+std::string AbsoluteCommandLine(std::string_view commandLine, std::string_view currentFolder);
 
 // The DAT folder to use where nothing else is known: "C:\" on Windows, elsewhere the user's home
 // folder with a final "/".

@@ -34,7 +34,7 @@ constexpr std::array<TwipsRect, 4> kTextRects{{
 
 constexpr const char* kDescription =
     "A utility for sorting the elements in an LDraw .DAT file by color, part number or X-Y-Z coordinates.";
-constexpr const char* kCredits = "\u00a9 2026 Kelvane team, kelvane@example.org";
+constexpr const char* kCredits = "\u00a9 2026 The Kelvane project";
 
 // The labels use a small dialog font, like the box's classic 8.25 point face, so the texts fit the
 // box's fixed size.

@@ -133,7 +133,7 @@ void KelvaneMain::CreateControls() {
   KelvaneLogo = new QLabel(client);
   Describe(KelvaneLogo, QStringLiteral("KelvaneLogo"), QStringLiteral("Kelvane logo"));
   KelvaneLogo->setPixmap(QPixmap(QString::fromLatin1(resources::kLogoBanner)));
-  KelvaneLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // natural size from the top-left, clipped
+  KelvaneLogo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Place(KelvaneLogo, 120, 7740, 11175, 495);
 
   SaveFileBtn = new QPushButton(QStringLiteral("Save File"), client);
@@ -387,6 +387,11 @@ void KelvaneMain::Form_Resize() {
   SortOptionsFrm->move(PixelsX(layout->sortOptionsFrmLeft), SortOptionsFrm->y());
   KelvaneLogo->setGeometry(KelvaneLogo->x(), PixelsY(layout->kelvaneLogoTop),
                            PixelsX(layout->kelvaneLogoWidth), KelvaneLogo->height());
+  // The banner is drawn whole: narrower than its own width, it shrinks instead of losing its end.
+  const QPixmap banner(QString::fromLatin1(resources::kLogoBanner));
+  KelvaneLogo->setPixmap(banner.width() <= KelvaneLogo->width()
+                             ? banner
+                             : banner.scaled(KelvaneLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
   SaveFileBtn->move(PixelsX(layout->saveFileBtnLeft), PixelsY(layout->saveFileBtnTop));
   BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
 }
