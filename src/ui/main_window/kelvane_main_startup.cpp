@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
@@ -14,6 +15,7 @@
 
 #include "settings/shutdown_record.h"
 #include "settings/startup_plan.h"
+#include "text/ascii_case.h"
 #include "ui/main_window/kelvane_main.h"
 #include "ui/main_window/layout/form_resize_layout.h"
 
@@ -79,7 +81,12 @@ void KelvaneMain::ApplyStartupPlan(const settings::StartupPlan& plan) {
   for (int i = 0; i < DATFileCombo->count(); ++i) {
     entries.push_back(QFile::encodeName(DATFileCombo->itemText(i)).toStdString());
   }
-  if (const auto entry = settings::EntryToSelect(entries, plan.fileToOpen)) {
+  // The list holds the folder's ".dat" files only; an ".ldr" or ".mpd" model named on the command
+  // line is opened by its name.
+  if (plan.fileToOpen && !text::EndsWithIgnoringAsciiCase(*plan.fileToOpen, "dat") &&
+      QFileInfo(QFile::decodeName((DATPath + *plan.fileToOpen).c_str())).isFile()) {
+    DATFileCombo->setEditText(QFile::decodeName(plan.fileToOpen->c_str()));  // loads the file
+  } else if (const auto entry = settings::EntryToSelect(entries, plan.fileToOpen)) {
     DATFileCombo->setCurrentIndex(static_cast<int>(*entry));  // loads the file
   }
 }

@@ -2,9 +2,11 @@
 // About box, and what a screen reader is told.
 #include <QAccessible>
 #include <QDialog>
+#include <QDir>
 #include <QTimer>
 #include <functional>
 
+#include "settings/command_line.h"
 #include "window_fixture.h"
 
 namespace kelvane::testing {
@@ -82,11 +84,14 @@ TEST_F(StartupShutdownTest, StoredSettingsSetTheControlsAndTheWindow) {
 TEST_F(StartupShutdownTest, CommandLine) {
   const std::tuple<std::string, QString> cases[] = {{folder.Path() + "car.dat", "Car.DAT"},
                                                     {folder.Path() + "gone.dat", "a.dat"},
-                                                    {folder.Path() + "a.ldr", "z.dat"},
+                                                    {folder.Path() + "a.ldr", "a.dat"},  // no such file
+                                                    {"b.MPD", "b.MPD"},  // relative to the current folder
                                                     {std::string("\"") + folder.Path() + "a.dat\"", "z.dat"}};
   Store(settings::SettingKey::kDATPath, stored.Path());
+  folder.Write("b.MPD", "0 FILE b.ldr\r\n");
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder.Path())));
   for (const auto& [commandLine, opened] : cases) {
-    Start(commandLine);
+    Start(settings::AbsoluteCommandLine(commandLine, QDir::currentPath().toStdString()));
     EXPECT_EQ(Combo()->currentText(), opened) << commandLine;
   }
 }
