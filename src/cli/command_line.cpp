@@ -33,6 +33,13 @@ std::optional<bool> ParseAscending(std::string_view value) {
   return std::nullopt;
 }
 
+std::optional<document::LineEnd> ParseLineEnd(std::string_view value) {
+  const std::string word = Lowercase(value);
+  if (word == "crlf") return document::LineEnd::kCrLf;
+  if (word == "lf") return document::LineEnd::kLf;
+  return std::nullopt;
+}
+
 std::optional<std::array<int, 3>> ParseKeyOrder(std::string_view value) {
   const std::string axes = Lowercase(value);
   if (axes.size() != 3) return std::nullopt;
@@ -63,6 +70,10 @@ enum class OptionId {
   kNoSteps,
   kBackup,
   kNoBackup,
+  kCheck,
+  kEol,
+  kAnyName,
+  kVerbose,
   kHelp,
   kVersion,
 };
@@ -73,7 +84,7 @@ struct KnownOption {
   bool takesValue;
 };
 
-constexpr std::array<KnownOption, 17> kOptions{{
+constexpr std::array<KnownOption, 22> kOptions{{
     {"--by", OptionId::kBy, true},
     {"--order", OptionId::kOrder, true},
     {"--x", OptionId::kX, true},
@@ -88,6 +99,11 @@ constexpr std::array<KnownOption, 17> kOptions{{
     {"--no-steps", OptionId::kNoSteps, false},
     {"--backup", OptionId::kBackup, false},
     {"--no-backup", OptionId::kNoBackup, false},
+    {"--check", OptionId::kCheck, false},
+    {"--eol", OptionId::kEol, true},
+    {"--any-name", OptionId::kAnyName, false},
+    {"--verbose", OptionId::kVerbose, false},
+    {"-v", OptionId::kVerbose, false},
     {"--help", OptionId::kHelp, false},
     {"-h", OptionId::kHelp, false},
     {"--version", OptionId::kVersion, false},
@@ -220,6 +236,22 @@ class Parser {
       case OptionId::kNoBackup:
         settings.backup = false;
         break;
+      case OptionId::kCheck:
+        settings.check = true;
+        break;
+      case OptionId::kEol:
+        if (const auto lineEnd = ParseLineEnd(value)) {
+          settings.lineEnd = *lineEnd;
+        } else {
+          BadValue(option, value, "crlf or lf");
+        }
+        break;
+      case OptionId::kAnyName:
+        settings.anyName = true;
+        break;
+      case OptionId::kVerbose:
+        settings.verbose = true;
+        break;
       case OptionId::kHelp:
         result_.action = Action::kShowHelp;
         break;
@@ -232,6 +264,10 @@ class Parser {
   void CheckFiles() {
     const RunSettings& settings = result_.settings;
     if (settings.files.empty()) return Fail("no FILE given");
+    if (std::count(settings.files.begin(), settings.files.end(), kStandardInputName) > 1) {
+      return Fail("standard input (-) given more than once");
+    }
+    if (settings.check && settings.output) return Fail("--check writes nothing, so it takes no --output");
     if (settings.output && settings.files.size() > 1) {
       return Fail("--output works with a single FILE, not " + std::to_string(settings.files.size()));
     }

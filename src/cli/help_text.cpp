@@ -32,15 +32,26 @@ std::string HelpText() {
       "                                overwritten (default --backup)\n"
       "  -o, --output PATH             write the result to PATH (\"-\" = standard output)\n"
       "                                instead of overwriting FILE; one FILE only; no backup\n"
+      "  --check                       write nothing; print the name of each FILE that\n"
+      "                                sorting would change\n"
+      "  --eol crlf|lf                 what ends every written line (default crlf)\n"
+      "  --any-name                    also sort FILEs whose names do not end in .dat, .ldr\n"
+      "                                or .mpd (any case); without it they are refused\n"
+      "  -v, --verbose                 tell on standard error, for each FILE, how many part\n"
+      "                                lines moved, or that it is unchanged\n"
       "  -h, --help                    show this help and exit\n"
       "      --version                 show the version and exit\n"
       "  --                            end of options: the arguments after it are FILEs\n"
       "\n"
-      "Files are written with CR LF after every line, every byte of every line kept, through a\n"
-      "temporary file in the same folder that replaces the old one only once it is complete.\n"
+      "A FILE \"-\" is standard input, sorted to standard output unless -o names a file; it\n"
+      "may be given once (a file of that name is ./-). A FILE in which no part line moves is\n"
+      "left exactly as it is: not written, no backup, even if its line ends differ. The others\n"
+      "are written with every byte of every line kept, through a temporary file in the same\n"
+      "folder that replaces the old one only once it is complete.\n"
       "\n"
-      "Exit status: 0 when every FILE was sorted and written, 1 when a FILE could not be read\n"
-      "or written (the other FILEs are still done), 2 for a usage error (nothing is written).\n");
+      "Exit status: 0 when every FILE was done (with --check: none would change), 1 when a\n"
+      "FILE was refused or could not be read or written (the other FILEs are still done) or,\n"
+      "with --check, would change, 2 for a usage error (nothing is read or written).\n");
 }
 
 std::string VersionText() { return std::string(kProgramName) + " " + kVersionText + "\n"; }

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/heap_preparation.h"
 #include "cli/help_text.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::cli {
 namespace {
@@ -16,6 +17,14 @@ namespace {
 std::string CanonicalPath(const std::string& file) {
   char resolved[PATH_MAX];
   return ::realpath(file.c_str(), resolved) != nullptr ? std::string(resolved) : std::string();
+}
+
+// A model file's name ends in .dat, .ldr or .mpd, in any letter case. Anything else is far more
+// likely a picture or a note caught by a wildcard than a model, and would be rewritten with new line
+// ends.
+bool IsModelFileName(std::string_view file) {
+  return text::EndsWithIgnoringAsciiCase(file, ".dat") || text::EndsWithIgnoringAsciiCase(file, ".ldr") ||
+         text::EndsWithIgnoringAsciiCase(file, ".mpd");
 }
 
 }  // namespace
@@ -39,22 +48,45 @@ int RunTool(const std::vector<std::string_view>& arguments, const SortFunction& 
       break;
   }
 
-  PrepareHeapForModels(commandLine.settings.files);
+  const RunSettings& settings = commandLine.settings;
+  PrepareHeapForModels(settings.files);
   int status = kExitSuccess;
   // A file named twice ("*.dat model.dat", or through a link) is sorted once: a second pass would
   // change nothing but its backup, which would then no longer hold the file as it was before the run.
   std::set<std::string> done;
-  for (const std::string& file : commandLine.settings.files) {
-    if (const std::string canonical = CanonicalPath(file);
+  for (const std::string& file : settings.files) {
+    const bool standardInput = file == kStandardInputName;
+    if (const std::string canonical = standardInput ? std::string() : CanonicalPath(file);
         !canonical.empty() && !done.insert(canonical).second) {
       continue;
     }
-    const FileOutcome outcome = SortFile(file, commandLine.settings, sort, model);
+    if (!standardInput && !settings.anyName && !IsModelFileName(file)) {
+      err << kProgramName << ": " << file
+          << ": not an LDraw model file name (.dat, .ldr, .mpd); use --any-name to sort it anyway\n"
+          << std::flush;
+      status = kExitFileFailed;
+      continue;
+    }
+    const FileOutcome outcome = SortFile(file, settings, sort, model);
     if (!outcome.done) {
       err << kProgramName << ": " << outcome.message << "\n" << std::flush;
       status = kExitFileFailed;
+      continue;
+    }
+    if (settings.verbose) {
+      err << (standardInput ? kStandardInputMessageName : std::string_view(file)) << ": ";
+      if (outcome.moved == 0) {
+        err << "unchanged\n" << std::flush;
+      } else {
+        err << outcome.moved << " part lines moved\n" << std::flush;
+      }
+    }
+    if (settings.check && outcome.moved > 0) {
+      out << file << "\n";
+      status = kExitFileFailed;
     }
   }
+  out << std::flush;
   return status;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/standard_input.h"
 #include "document/model_file_reader.h"
 #include "document/model_file_writer.h"
 
@@ -30,33 +31,36 @@ std::string_view WhyNotAFile(const std::string& file) {
 
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
                      document::LineList& model) {
-  document::ReadResult read = document::ReadModelFile(file);
+  const bool standardInput = file == kStandardInputName;
+  document::ReadResult read = standardInput ? ReadStandardInput() : document::ReadModelFile(file);
   switch (read.status) {
     case document::ReadResult::Status::kLoaded:
       break;
     case document::ReadResult::Status::kNotAFile:
       return Failed(file, WhyNotAFile(file));
     case document::ReadResult::Status::kUnreadable:
-      return Failed(file, read.reason);
+      return Failed(standardInput ? std::string(kStandardInputMessageName) : file, read.reason);
   }
 
   model.Assign(std::move(read.lines));
   CheckPartLines(model, settings.lines);
-  sort(model, settings.sort);
+  const FileOutcome sorted{true, {}, sort(model, settings.sort)};
+  if (settings.check || (sorted.moved == 0 && !settings.output && !standardInput)) return sorted;
 
-  if (settings.output && *settings.output == kStandardOutputName) {
-    const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, model.Texts());
+  if (settings.output ? *settings.output == kStandardOutputName : standardInput) {
+    const std::string error =
+        document::WriteLinesToDescriptor(STDOUT_FILENO, model.Texts(), settings.lineEnd);
     if (!error.empty()) return Failed("standard output", error);
-    return FileOutcome{true, {}};
+    return sorted;
   }
 
   const std::string& target = settings.output ? *settings.output : file;
   // A copy is kept only of the file being overwritten, never of some other file that -o names.
   const std::optional<std::string> backup =
       settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
-  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts());
+  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts(), settings.lineEnd);
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
-  return FileOutcome{true, {}};
+  return sorted;
 }
 
 }  // namespace kelvane::cli

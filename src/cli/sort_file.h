@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "cli/command_line.h"
 #include "document/line_list.h"
@@ -14,16 +15,22 @@ namespace kelvane::cli {
 // many of them moved.
 using SortFunction = std::function<std::size_t(document::LineList&, const sorting::SortOptions&)>;
 
+// How messages name standard input, as they name standard output "standard output".
+inline constexpr std::string_view kStandardInputMessageName = "standard input";
+
 struct FileOutcome {
   bool done = false;
-  std::string message;  // when not done: "NAME: reason", NAME being the file that failed
+  std::string message;    // when not done: "NAME: reason", NAME being the file that failed
+  std::size_t moved = 0;  // when done: how many part lines took another one's place
 };
 
-// Reads one model file, checks its part lines (all, or those of --lines), sorts them and writes the
-// result: over the file itself (atomically, with a ".bak" copy of the old file when settings.backup
-// is on), to settings.output, or to standard output for "-". The result is written also when fewer
-// than two lines are checked, so that every run leaves the file in the window's saved form.
-// `model` is where the file's lines are held; it keeps them afterwards.
+// Reads one model file ("-": standard input), checks its part lines (all, or those of --lines),
+// sorts them and writes the result with settings.lineEnd: over the file itself (atomically, with a
+// ".bak" copy of the old file when settings.backup is on), to settings.output, or to standard output
+// for "-". A file in which no line moved is not written over at all, so that its bytes, line ends and
+// modification time stay as they were; standard input and an output elsewhere get the result
+// regardless. With settings.check nothing is written. `model` is where the file's lines are held; it
+// keeps them afterwards.
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
                      document::LineList& model);
 

@@ -47,25 +47,26 @@ bool WriteAll(int fd, const char* data, std::size_t size, int& error) {
   return true;
 }
 
+std::string_view EndBytes(LineEnd lineEnd) { return lineEnd == LineEnd::kLf ? "\n" : "\r\n"; }
+
 // Returns 0 or the errno of the first failure.
-int WriteLines(int fd, const std::vector<std::string>& lines) {
+int WriteLines(int fd, const std::vector<std::string>& lines, LineEnd lineEnd) {
+  const std::string_view end = EndBytes(lineEnd);
   std::string buffer;
-  buffer.reserve(kBufferSize + 2);
+  buffer.reserve(kBufferSize + end.size());
   int error = 0;
   for (const std::string& line : lines) {
-    if (buffer.size() + line.size() + 2 > kBufferSize && !buffer.empty()) {
+    if (buffer.size() + line.size() + end.size() > kBufferSize && !buffer.empty()) {
       if (!WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
       buffer.clear();
     }
-    if (line.size() + 2 > kBufferSize) {
+    if (line.size() + end.size() > kBufferSize) {
       if (!WriteAll(fd, line.data(), line.size(), error)) return error;
-      buffer.push_back('\r');
-      buffer.push_back('\n');
+      buffer.append(end);
       continue;
     }
     buffer.append(line);
-    buffer.push_back('\r');
-    buffer.push_back('\n');
+    buffer.append(end);
   }
   if (!buffer.empty() && !WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
   return 0;
@@ -87,10 +88,10 @@ int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath)
 // Writes into a temporary file beside target and flushes it; the caller renames it into place.
 // Returns 0 or the errno of the failure (the temporary file is removed then).
 int WriteTemporary(const std::string& target, mode_t mode, const std::vector<std::string>& lines,
-                   std::string& temporaryPath) {
+                   LineEnd lineEnd, std::string& temporaryPath) {
   const int fd = CreateTemporaryBeside(target, temporaryPath);
   if (fd < 0) return errno;
-  int error = WriteLines(fd, lines);
+  int error = WriteLines(fd, lines, lineEnd);
   if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -150,10 +151,11 @@ SaveResult Failure(std::string reason) { return SaveResult{false, std::move(reas
 
 // A device or a named pipe is written into as it is: replacing it with a new file would put a plain
 // file in its place. Nothing can be copied out of it first, so it gets no backup.
-SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std::string>& lines) {
+SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std::string>& lines,
+                                LineEnd lineEnd) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return Failure(ErrorText(errno));
-  int error = WriteLines(fd, lines);
+  int error = WriteLines(fd, lines, lineEnd);
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) return Failure(ErrorText(error));
   return SaveResult{true, {}};
@@ -180,7 +182,7 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
 }
 
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const std::vector<std::string>& lines) {
+                         const std::vector<std::string>& lines, LineEnd lineEnd) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");
   const std::string target = ResolveLink(modelPath);
 
@@ -193,11 +195,11 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   if (exists && ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
     return Failure("the file is read-only");
   }
-  if (exists && !S_ISREG(info.st_mode)) return WriteIntoSpecialFile(target, lines);
+  if (exists && !S_ISREG(info.st_mode)) return WriteIntoSpecialFile(target, lines, lineEnd);
   const mode_t mode = exists ? (info.st_mode & 07777) : DefaultFileMode();
 
   std::string temporaryModel;
-  if (const int error = WriteTemporary(target, mode, lines, temporaryModel); error != 0) {
+  if (const int error = WriteTemporary(target, mode, lines, lineEnd, temporaryModel); error != 0) {
     return Failure(std::string("it could not be written in its folder (") + ErrorText(error) + ")");
   }
 
@@ -224,8 +226,8 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   return SaveResult{true, {}};
 }
 
-std::string WriteLinesToDescriptor(int fd, const std::vector<std::string>& lines) {
-  const int error = WriteLines(fd, lines);
+std::string WriteLinesToDescriptor(int fd, const std::vector<std::string>& lines, LineEnd lineEnd) {
+  const int error = WriteLines(fd, lines, lineEnd);
   return error == 0 ? std::string() : ErrorText(error);
 }
 

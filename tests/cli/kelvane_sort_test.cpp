@@ -53,9 +53,21 @@ Args Split(const string& words) {
   return {std::istream_iterator<string>(in), {}};
 }
 
+// What refusing a FILE for its name prints.
+string Refusal(const string& name) {
+  return "kelvane-sort: " + name +
+         ": not an LDraw model file name (.dat, .ldr, .mpd); use --any-name to sort it anyway\n";
+}
+
 class KelvaneSort : public ::testing::Test {
  protected:
-  Result Sort(Args args, bool nobody = false, const string& outPath = "") const;
+  Result Sort(Args args, const string& inPath = "/dev/null", bool nobody = false,
+              const string& outPath = "") const;
+  // A file holding `bytes`, outside the test's folder, for the program's standard input.
+  string Input(const string& bytes) const {
+    input_.Write("in", bytes);
+    return input_.File("in");
+  }
   static void Expect(const Result& result, int status, const string& err = "", const string& out = "") {
     EXPECT_EQ(std::tie(result.status, result.err, result.out), std::tie(status, err, out));
   }
@@ -63,31 +75,34 @@ class KelvaneSort : public ::testing::Test {
     const std::filesystem::directory_iterator entries(dir_.File(folder));
     return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
   }
-  kelvane::testing::TemporaryFolder dir_;
+  kelvane::testing::TemporaryFolder dir_, input_;
 };
 
-// Runs the built program in the test's folder; as uid/gid 65534 when `nobody` and the tests run as root,
-// so that file permissions bind it. `outPath` is opened for its standard output instead of catching it.
-Result KelvaneSort::Sort(Args args, bool nobody, const string& outPath) const {
+// Runs the built program in the test's folder with `inPath` as its standard input; as uid/gid 65534 when
+// `nobody` and the tests run as root, so that file permissions bind it. `outPath` is opened for its
+// standard output instead of catching it.
+Result KelvaneSort::Sort(Args args, const string& inPath, bool nobody, const string& outPath) const {
   const kelvane::testing::TemporaryFolder capture;
   const string out = outPath.empty() ? capture.File("out") : outPath, err = capture.File("err");
   const int program = ::open(KELVANE_SORT_BINARY, O_RDONLY | O_CLOEXEC);
+  const int inFd = ::open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
   const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   args.insert(args.begin(), "kelvane-sort");
   std::vector<char*> argv;
   for (string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  const pid_t child = program < 0 || outFd < 0 || errFd < 0 ? -1 : ::fork();
+  const pid_t child = program < 0 || inFd < 0 || outFd < 0 || errFd < 0 ? -1 : ::fork();
   if (child == 0) {  // only async-signal-safe calls from here on
-    if (::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(dir_.Path().c_str()) != 0 ||
+    if (::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
+        ::chdir(dir_.Path().c_str()) != 0 ||
         (nobody && ::geteuid() == 0 &&
          (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)))
       ::_exit(126);
     ::fexecve(program, argv.data(), environ);  // by descriptor: the build folder need not be open to all
     ::_exit(127);
   }
-  for (const int fd : {program, outFd, errFd}) ::close(fd);
+  for (const int fd : {program, inFd, outFd, errFd}) ::close(fd);
   if (child < 0) return {-1, "", "cannot start " KELVANE_SORT_BINARY};
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -96,20 +111,27 @@ Result KelvaneSort::Sort(Args args, bool nobody, const string& outPath) const {
 }
 
 TEST_F(KelvaneSort, OptionsSortTheModelAsAsked) {
-  using O = std::pair<const char*, std::string_view>;  // the options, and the parts of each step after them
-  for (const auto& [options, parts] :
+  struct O {
+    const char* options;
+    std::string_view parts;  // of each step after the run
+    const char* end = "\r\n";
+    string err = "";
+  };
+  for (const auto& [options, parts, end, err] :
        {O{"", "CBA FED"}, O{"--by Coordinates --order yzx --steps --x=ascending", "CBA FED"},
-        O{"--no-steps", "FCB AED"},  // F, highest of all, moves into the first step; the STEP line stays
+        O{"--no-steps -v", "FCB AED", "\r\n", "m.ldr: 5 part lines moved\n"},  // F moves into the first step
         O{"--no-steps --steps", "CBA FED"}, O{"--y ascending", "BAC EDF"}, O{"--z=ascending", "CAB FDE"},
         O{"--order xyz", "BCA EDF"}, O{"--order=XZY --x descending", "ACB FDE"}, O{"--by part", "BCA FDE"},
         O{"--by part --part DESCENDING", "ACB EDF"}, O{"--by part --by=color", "BAC EDF"},
-        O{"--by color --color descending", "CAB FDE"},
+        O{"--by color --color descending", "CAB FDE"}, O{"--eol lf", "CBA FED", "\n"},
+        O{"--eol=LF --verbose --eol crlf", "CBA FED", "\r\n", "m.ldr: 4 part lines moved\n"},
         // Numbers past the last line count for nothing; lines 1 and 5 are no part lines, 7 is alone.
-        O{"--lines 2-3,9", "BAC DEF"}, O{"--lines=3 --lines 2", "BAC DEF"}, O{"--lines 1,5,7", "ABC DEF"},
+        O{"--lines 2-3,9", "BAC DEF"}, O{"--lines=3 --lines 2", "BAC DEF"},
+        O{"--lines 1,5,7 -v", "ABC DEF", "\n", "m.ldr: unchanged\n"},  // not rewritten: LF stays
         O{"--lines 007-008", "ABC DFE"}, O{"--lines 3-99999999999999999999999", "ACB FED"}}) {
     dir_.Write("m.ldr", kInput);
-    Expect(Sort(Split(string(options) + " m.ldr")), 0);
-    EXPECT_EQ(dir_.Read("m.ldr"), Model(parts.substr(0, 3), parts.substr(4))) << options;
+    Expect(Sort(Split(string(options) + " m.ldr")), 0, err);
+    EXPECT_EQ(dir_.Read("m.ldr"), Model(parts.substr(0, 3), parts.substr(4), end)) << options;
   }
 }
 
@@ -120,23 +142,21 @@ TEST_F(KelvaneSort, EachFileIsSortedOnceAndKeepsItsOldSelfAsBackupUnlessToldNot)
   const string lead = " 1 4 0 99 0 1 0 0 0 1 0 0 0 1 x.dat", others = "0 \x80\xff\t \0"s,
                line2 = "2 24 0 99 0 1 1 1";
   const string bytes = low + "\n" + high + "\r" + others + "\r\n" + lead + "\r\n" + line2;
-  for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) dir_.Write(name, kInput);
+  for (const char* name : {"a.ldr", "-c.mpd", "n.ldr"}) dir_.Write(name, kInput);
   dir_.Write("b.dat", bytes);
-  dir_.Write("e.ldr", "");
   dir_.Write("n.bak", "older");
   std::filesystem::create_symlink(dir_.File("a.ldr"), dir_.File("link.ldr"));
-  // A file named three ways is sorted once, so its backup holds it as it was; "-" is too short a
-  // name for a backup.
-  Expect(Sort({"a.ldr", dir_.Path() + "./a.ldr", "link.ldr", "b.dat", "-", "e.ldr", "--", "-c.mpd"}), 0);
+  // A file named three ways is sorted once, so its backup holds it as it was.
+  Expect(Sort({"a.ldr", dir_.Path() + "./a.ldr", "link.ldr", "b.dat", "--", "-c.mpd"}), 0);
   Expect(Sort({"n.ldr", "--no-backup"}), 0);
-  for (const char* name : {"a.ldr", "-", "-c.mpd", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
-  EXPECT_EQ(dir_.Read("b.dat"), lead + "\r\n" + high + "\r\n" + others + "\r\n" + low + "\r\n" + line2 + "\r\n");
-  EXPECT_EQ(dir_.Read("e.ldr") + dir_.Read("e.bak"), "");
+  for (const char* name : {"a.ldr", "-c.mpd", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  EXPECT_EQ(dir_.Read("b.dat"),
+            lead + "\r\n" + high + "\r\n" + others + "\r\n" + low + "\r\n" + line2 + "\r\n");
   for (const char* name : {"a.bak", "-c.bak"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
   EXPECT_EQ(dir_.Read("b.bak"), bytes);
   EXPECT_EQ(dir_.Read("n.bak"), "older");
   EXPECT_TRUE(std::filesystem::is_symlink(dir_.File("link.ldr")));
-  EXPECT_EQ(Entries(), 12u);
+  EXPECT_EQ(Entries(), 9u);
 }
 
 TEST_F(KelvaneSort, AnOutputElsewhereIsWrittenIntoAndTheModelKeptWithoutBackup) {
@@ -157,11 +177,97 @@ TEST_F(KelvaneSort, AnOutputElsewhereIsWrittenIntoAndTheModelKeptWithoutBackup) 
   Expect(Sort({"-o", "no/f.ldr", "m.ldr"}), 1,
          "kelvane-sort: no/f.ldr: not saved: it could not be written in its folder (No such file or "
          "directory)\n");
-  Expect(Sort({"-o", "-", "m.ldr"}, false, "/dev/full"), 1,
+  Expect(Sort({"-o", "-", "m.ldr"}, "/dev/null", false, "/dev/full"), 1,
          "kelvane-sort: standard output: No space left on device\n");
   EXPECT_EQ(dir_.Read("sorted.ldr"), kSorted);
   EXPECT_EQ(dir_.Read("m.ldr"), kInput);
   EXPECT_EQ(Entries(), 3u);
+}
+
+TEST_F(KelvaneSort, StandardInputIsWrittenToStandardOutputOrTheOutputNamed) {
+  dir_.Write("-", kInput);  // a file of that name is reached as ./-
+  const string sortedLf = Model("CBA", "FED", "\n");
+  struct S {
+    Args args;
+    string in;
+    int status;
+    string out, err = "";
+  };
+  for (const auto& [args, in, status, out, err] :
+       {S{{"-"}, kInput, 0, kSorted}, S{{"-o", "-", "--", "-"}, kInput, 0, kSorted},
+        S{{"--eol", "lf", "-"}, kSorted, 0, sortedLf},  // written though no line moves
+        S{{"-v", "-"}, sortedLf, 0, kSorted, "standard input: unchanged\n"},
+        S{{"--check", "-"}, kInput, 1, "-\n"}, S{{"--check", "-"}, sortedLf, 0, ""},
+        S{{"-o", "s.ldr", "-"}, kInput, 0, ""},
+        S{{"--any-name", "./-", "-"}, kInput, 0, kSorted}}) {  // the file "-", then standard input
+    Expect(Sort(args, Input(in)), status, err, out);
+  }
+  EXPECT_EQ(dir_.Read("s.ldr"), kSorted);
+  EXPECT_EQ(dir_.Read("-"), kSorted);
+  EXPECT_EQ(Entries(), 2u);  // no backup: "-" is too short a name for one
+}
+
+TEST_F(KelvaneSort, AFileInWhichNoLineMovesKeepsItsBytesItsTimeAndGetsNoBackup) {
+  const timespec old[2] = {{1'000'000'000, 123'456'789}, {1'000'000'000, 123'456'789}};
+  using F = std::pair<const char*, string>;  // the options, and the file's bytes
+  for (const auto& [options, bytes] :
+       {F{"", Model("CBA", "FED", "\n")}, F{"--eol lf", Model("CBA", "FED", "\r")},
+        F{"--backup --eol crlf", "0 Name: m.ldr\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 a.dat\n0 \r"},
+        F{"--no-steps", Model("FCB", "AED")}, F{"--by part", Model("BCA", "FDE", "\n")}, F{"", ""}}) {
+    dir_.Write("m.ldr", bytes);
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir_.File("m.ldr").c_str(), old, 0), 0);
+    Expect(Sort(Split(string(options) + " -v m.ldr")), 0, "m.ldr: unchanged\n");
+    struct stat info {};
+    EXPECT_EQ(::stat(dir_.File("m.ldr").c_str(), &info), 0);
+    EXPECT_EQ(std::tie(info.st_mtim.tv_sec, info.st_mtim.tv_nsec), std::tie(old[1].tv_sec, old[1].tv_nsec))
+        << options;
+    EXPECT_EQ(dir_.Read("m.ldr"), bytes) << options;
+    EXPECT_EQ(Entries(), 1u) << options;
+  }
+  // An output elsewhere is written all the same, in the form asked for.
+  dir_.Write("m.ldr", Model("CBA", "FED", "\r"));
+  Expect(Sort({"-o", "o.ldr", "m.ldr"}), 0);
+  Expect(Sort({"-o", "-", "--eol", "lf", "m.ldr"}), 0, "", Model("CBA", "FED", "\n"));
+  EXPECT_EQ(dir_.Read("o.ldr"), kSorted);
+}
+
+TEST_F(KelvaneSort, CheckNamesTheFilesThatWouldChangeAndWritesNothing) {
+  const string sortedLf = Model("CBA", "FED", "\n");
+  const std::map<string, string> files = {
+      {"sorted.ldr", sortedLf}, {"a.ldr", kInput}, {"b.dat", kInput}, {"notes.txt", kInput}};
+  for (const auto& [name, bytes] : files) dir_.Write(name, bytes);
+  struct C {
+    const char* args;
+    int status;
+    string out, err = "";
+  };
+  for (const auto& [args, status, out, err] :
+       {C{"--check sorted.ldr", 0, ""},  // line ends do not count
+        C{"sorted.ldr --check --no-steps", 1, "sorted.ldr\n"},
+        C{"--check a.ldr sorted.ldr b.dat", 1, "a.ldr\nb.dat\n"},
+        C{"--check -v sorted.ldr a.ldr", 1, "a.ldr\n", "sorted.ldr: unchanged\na.ldr: 4 part lines moved\n"},
+        C{"--check missing.ldr sorted.ldr", 1, "", "kelvane-sort: missing.ldr: No such file or directory\n"},
+        C{"--check notes.txt sorted.ldr", 1, "", Refusal("notes.txt")},
+        C{"--check --any-name notes.txt --lines 1,5,7", 0, ""}}) {
+    Expect(Sort(Split(args)), status, err, out);
+  }
+  for (const auto& [name, bytes] : files) EXPECT_EQ(dir_.Read(name), bytes) << name;
+  EXPECT_EQ(Entries(), files.size());
+}
+
+TEST_F(KelvaneSort, NamesOtherThanAModelsAreRefusedAndLeftAloneUnlessAnyNameIsGiven) {
+  const Args models = {"M.LDR", "m.Dat", "x.mPd"}, others = {"pic.png", "m.ldr.orig", "mpd", "./-"};
+  for (const Args& names : {models, others})
+    for (const string& name : names) dir_.Write(name, kInput);
+  Expect(Sort({"--no-backup", "pic.png", "M.LDR", "m.ldr.orig", "mpd", "m.Dat", "./-", "x.mPd"}), 1,
+         Refusal("pic.png") + Refusal("m.ldr.orig") + Refusal("mpd") + Refusal("./-"));
+  for (const string& name : models) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  for (const string& name : others) EXPECT_EQ(dir_.Read(name), kInput) << name;
+  Args anyName = others;
+  anyName.insert(anyName.end(), {"--any-name", "--no-backup"});
+  Expect(Sort(anyName), 0);
+  for (const string& name : others) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  EXPECT_EQ(Entries(), models.size() + others.size());
 }
 
 TEST_F(KelvaneSort, AUsageErrorExitsWithTwoOnOneLineAndAHintAndWritesNothing) {
@@ -176,23 +282,34 @@ TEST_F(KelvaneSort, AUsageErrorExitsWithTwoOnOneLineAndAHintAndWritesNothing) {
     EXPECT_EQ(result.err, first + "\nTry 'kelvane-sort --help' for more information.\n");
   };
   using U = std::pair<Args, string>;
-  for (const auto& [args, part] :
-       {U{{}, "no FILE"}, U{{"--no-steps"}, "no FILE"}, U{{"--"}, "no FILE"},
-        U{{"--sort", "m.ldr"}, "'--sort'"}, U{{"-x", "m.ldr"}, "'-x'"},
-        U{{"--By", "part", "m.ldr"}, "'--By'"}, U{{"--bogus", "--help"}, "'--bogus'"},
-        U{{"m.ldr", "--by"}, "'--by' needs a value"}, U{{"m.ldr", "-o"}, "'-o' needs a value"},
-        U{{"--steps=yes", "m.ldr"}, "'--steps' takes no value"},
-        U{{"--no-backup=1", "m.ldr"}, "takes no value"}, U{{"--help=now"}, "'--help' takes no value"},
-        U{{"-o", "", "m.ldr"}, "empty output"},
-        U{{"-o", "a.ldr", "--output", "b.ldr", "m.ldr"}, "more than one output"},
-        U{{"-o", "-", "-o", "-", "m.ldr"}, "more than one output"},
-        U{{"-o", "o.ldr", "m.ldr", "n.ldr"}, "single FILE"},
-        U{{"-o", "-", "m.ldr", "n.ldr", "m.ldr"}, "not 3"},
-        U{{"--lines", "2", "--lines", "0", "m.ldr"}, "'0' for --lines"}}) {
+  for (const auto& [args, part] : {U{{}, "no FILE"},
+                                   U{{"--no-steps"}, "no FILE"},
+                                   U{{"--"}, "no FILE"},
+                                   U{{"--sort", "m.ldr"}, "'--sort'"},
+                                   U{{"-x", "m.ldr"}, "'-x'"},
+                                   U{{"--By", "part", "m.ldr"}, "'--By'"},
+                                   U{{"--bogus", "--help"}, "'--bogus'"},
+                                   U{{"m.ldr", "--by"}, "'--by' needs a value"},
+                                   U{{"m.ldr", "-o"}, "'-o' needs a value"},
+                                   U{{"--steps=yes", "m.ldr"}, "'--steps' takes no value"},
+                                   U{{"--no-backup=1", "m.ldr"}, "takes no value"},
+                                   U{{"--help=now"}, "'--help' takes no value"},
+                                   U{{"-o", "", "m.ldr"}, "empty output"},
+                                   U{{"-o", "a.ldr", "--output", "b.ldr", "m.ldr"}, "more than one output"},
+                                   U{{"-o", "-", "-o", "-", "m.ldr"}, "more than one output"},
+                                   U{{"-o", "o.ldr", "m.ldr", "n.ldr"}, "single FILE"},
+                                   U{{"-o", "-", "m.ldr", "n.ldr", "m.ldr"}, "not 3"},
+                                   U{{"-", "m.ldr", "--", "-"}, "standard input"},
+                                   U{{"--check", "-o", "o.ldr", "m.ldr"}, "--check"},
+                                   U{{"-o-", "--check", "m.ldr"}, "--check"},
+                                   U{{"-v", "--check"}, "no FILE"},
+                                   U{{"-vo", "m.ldr"}, "'-v' takes no value"},
+                                   U{{"--lines", "2", "--lines", "0", "m.ldr"}, "'0' for --lines"}}) {
     check(args, part);
   }
-  for (const string bad : {"--by=", "--by=colour", "--order=xxy", "--order=xy", "--order=xyzx", "--order=210",
-                           "--x=up", "--y=", "--z=asc", "--part=1", "--color=descending "}) {
+  for (const string bad :
+       {"--by=", "--by=colour", "--order=xxy", "--order=xy", "--order=xyzx", "--order=210", "--x=up",
+        "--y=", "--z=asc", "--part=1", "--color=descending ", "--eol=cr", "--eol=", "--eol=crlf,lf"}) {
     const std::size_t equals = bad.find('=');
     check({bad, "m.ldr"}, string("'") + bad.substr(equals + 1) + "' for " + bad.substr(0, equals));
   }
@@ -209,13 +326,13 @@ TEST_F(KelvaneSort, HelpAndVersionAnswerWhereverTheyStandBeforeADoubleDash) {
   const Result help = Sort({"m.ldr", "--help", "--bogus"});
   Expect(help, 0, "", help.out);
   EXPECT_TRUE(help.out.starts_with("Usage: kelvane-sort [OPTIONS] FILE...\n")) << help.out;
-  for (const char* option :
-       {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps", "--no-steps", "--lines",
-        "--backup", "--no-backup", "-o, --output", "-h, --help", "--version"})
+  for (const char* option : {"--by", "--order", "--x", "--y", "--z", "--part", "--color", "--steps",
+                             "--no-steps", "--lines", "--backup", "--no-backup", "-o, --output", "--check",
+                             "--eol", "--any-name", "-v, --verbose", "-h, --help", "--version"})
     EXPECT_NE(help.out.find(option), string::npos) << option;
   EXPECT_EQ(Sort({"-h"}).out, help.out);
   Expect(Sort({"--version", "--help"}), 0, "", string("kelvane-sort ") + kVersionText + "\n");
-  EXPECT_EQ(Sort({"--", "--help"}).err, "kelvane-sort: --help: No such file or directory\n");
+  EXPECT_EQ(Sort({"--", "--help.ldr"}).err, "kelvane-sort: --help.ldr: No such file or directory\n");
 }
 
 TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAreStillSorted) {
@@ -225,9 +342,9 @@ TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAre
   for (const char* f : {"", "a.ldr", "b.ldr", "c.ldr", "locked/m.ldr"}) ::chmod(dir_.File(f).c_str(), 0777);
   ::chmod(dir_.File("secret.ldr").c_str(), 0600);
   ::chmod(dir_.File("locked").c_str(), 0555);
-  const Result result = Sort({"a.ldr", "missing.ldr", "no/m.ldr", "d.ldr", "", "/proc/self/mem", "b.ldr",
-                              "secret.ldr", "locked/m.ldr", "c.ldr"},
-                             true);
+  const Result result = Sort({"a.ldr", "missing.ldr", "no/m.ldr", "d.ldr", "--any-name", "", "/proc/self/mem",
+                              "-", "b.ldr", "secret.ldr", "locked/m.ldr", "c.ldr"},
+                             dir_.File("d.ldr"), true);  // a folder as standard input
   Expect(
       result, 1,
       "kelvane-sort: missing.ldr: No such file or directory\n"
@@ -235,6 +352,7 @@ TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAre
       "kelvane-sort: d.ldr: Is a directory\n"
       "kelvane-sort: : No such file or directory\n"
       "kelvane-sort: /proc/self/mem: Input/output error\n"  // opens, then fails to read, even for root
+      "kelvane-sort: standard input: Is a directory\n"
       "kelvane-sort: b.ldr: not saved: the backup \"b.bak\" could not be made (Is a directory)\n"
       "kelvane-sort: secret.ldr: Permission denied\n"
       "kelvane-sort: locked/m.ldr: not saved: it could not be written in its folder (Permission denied)\n");
