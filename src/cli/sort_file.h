@@ -23,7 +23,9 @@ struct FileOutcome {
 // result: over the file itself (atomically, with a ".bak" copy of the old file when settings.backup
 // is on), to settings.output, or to standard output for "-". The result is written also when fewer
 // than two lines are checked, so that every run leaves the file in the window's saved form.
-// `model` is where the file's lines are held; it keeps them afterwards.
+// A file that another program changed or replaced after it was read is left as that program made it
+// and fails, as does one whose lines do not fit into memory. `model` is where the file's lines are held;
+// it keeps them afterwards.
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
                      document::LineList& model);
 
