@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +30,10 @@ std::string_view WhyNotAFile(const std::string& file) {
 
 }  // namespace
 
+// A model too large for the memory left fails alone: its lines are let go and the next file goes on.
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
-                     document::LineList& model) {
+                     document::LineList& model) try {
+  model.Clear();  // the last file's lines would only take room from this one's
   const bool standardInput = file == kStandardInputName;
   document::ReadResult read = standardInput ? ReadStandardInput() : document::ReadModelFile(file);
   switch (read.status) {
@@ -58,9 +61,14 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
   // A copy is kept only of the file being overwritten, never of some other file that -o names.
   const std::optional<std::string> backup =
       settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
-  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts(), settings.lineEnd);
+  // A file overwritten in place is refused when another program changed it since it was read.
+  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts(), settings.lineEnd,
+                                                             settings.output ? nullptr : &read.stamp);
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
   return sorted;
+} catch (const std::bad_alloc&) {
+  model.Clear();
+  return Failed(file, "there is not enough memory to sort it");
 }
 
 }  // namespace kelvane::cli

@@ -29,8 +29,9 @@ struct FileOutcome {
 // ".bak" copy of the old file when settings.backup is on), to settings.output, or to standard output
 // for "-". A file in which no line moved is not written over at all, so that its bytes, line ends and
 // modification time stay as they were; standard input and an output elsewhere get the result
-// regardless. With settings.check nothing is written. `model` is where the file's lines are held; it
-// keeps them afterwards.
+// regardless. With settings.check nothing is written. A file that another program changed or replaced
+// after it was read is left as that program made it and fails, as does one whose lines do not fit
+// into memory. `model` is where the file's lines are held; it keeps them afterwards.
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
                      document::LineList& model);
 

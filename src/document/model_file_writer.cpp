@@ -8,6 +8,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include "document/file_stamp.h"
 
 namespace kelvane::document {
 namespace {
@@ -49,11 +52,16 @@ bool WriteAll(int fd, const char* data, std::size_t size, int& error) {
 
 std::string_view EndBytes(LineEnd lineEnd) { return lineEnd == LineEnd::kLf ? "\n" : "\r\n"; }
 
-// Returns 0 or the errno of the first failure.
+// Returns 0 or the errno of the first failure; ENOMEM when there is no room for the buffer, so that
+// the callers' open files and temporary files are cleaned up as for any other failure.
 int WriteLines(int fd, const std::vector<std::string>& lines, LineEnd lineEnd) {
   const std::string_view end = EndBytes(lineEnd);
   std::string buffer;
-  buffer.reserve(kBufferSize + end.size());
+  try {
+    buffer.reserve(kBufferSize + end.size());
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  }
   int error = 0;
   for (const std::string& line : lines) {
     if (buffer.size() + line.size() + end.size() > kBufferSize && !buffer.empty()) {
@@ -85,13 +93,27 @@ int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath)
   return ::mkstemp(temporaryPath.data());
 }
 
-// Writes into a temporary file beside target and flushes it; the caller renames it into place.
-// Returns 0 or the errno of the failure (the temporary file is removed then).
-int WriteTemporary(const std::string& target, mode_t mode, const std::vector<std::string>& lines,
-                   LineEnd lineEnd, std::string& temporaryPath) {
-  const int fd = CreateTemporaryBeside(target, temporaryPath);
-  if (fd < 0) return errno;
-  int error = WriteLines(fd, lines, lineEnd);
+// The owner and group a saved file is to keep: those of the file it replaces.
+struct Owner {
+  uid_t user;
+  gid_t group;
+};
+
+// Gives a new file the owner and group of the one it stands in for. Only an administrator can hand a
+// file to another user; a user may still give it one of their own groups. False when the file could
+// not be given both.
+bool KeepOwner(int fd, const Owner* owner) {
+  if (owner == nullptr) return true;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_uid == owner->user && info.st_gid == owner->group) return true;
+  if (::fchown(fd, owner->user, owner->group) == 0) return true;
+  ::fchown(fd, static_cast<uid_t>(-1), owner->group);
+  return false;
+}
+
+// Flushes a finished temporary file with its mode (after the owner, as chown clears set-id bits) and
+// closes it. Returns 0 or the errno of the first failure, which removes the file.
+int FinishTemporary(int fd, int error, mode_t mode, const std::string& temporaryPath) {
   if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -99,10 +121,24 @@ int WriteTemporary(const std::string& target, mode_t mode, const std::vector<std
   return error;
 }
 
+// Writes into a temporary file beside target and flushes it; the caller renames it into place.
+// Returns 0 or the errno of the failure (the temporary file is removed then). ownerKept tells whether
+// it got the owner and group asked for.
+int WriteTemporary(const std::string& target, mode_t mode, const Owner* owner,
+                   const std::vector<std::string>& lines, LineEnd lineEnd, std::string& temporaryPath,
+                   bool& ownerKept) {
+  const int fd = CreateTemporaryBeside(target, temporaryPath);
+  if (fd < 0) return errno;
+  const int error = WriteLines(fd, lines, lineEnd);
+  ownerKept = KeepOwner(fd, owner);
+  return FinishTemporary(fd, error, mode, temporaryPath);
+}
+
 // Copies source into a flushed temporary file beside target. Returns 0 or errno.
-int CopyToTemporary(const std::string& source, const std::string& target, mode_t mode,
+int CopyToTemporary(const std::string& source, const std::string& target, mode_t mode, const Owner* owner,
                     std::string& temporaryPath) {
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string buffer(kBufferSize, '\0');  // before anything is opened that a failure would leave open
+  const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) return errno;
   const int out = CreateTemporaryBeside(target, temporaryPath);
   if (out < 0) {
@@ -111,7 +147,6 @@ int CopyToTemporary(const std::string& source, const std::string& target, mode_t
     return error;
   }
   int error = 0;
-  std::string buffer(kBufferSize, '\0');
   for (;;) {
     const ssize_t count = ::read(in, buffer.data(), buffer.size());
     if (count < 0) {
@@ -123,11 +158,8 @@ int CopyToTemporary(const std::string& source, const std::string& target, mode_t
     if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(count), error)) break;
   }
   ::close(in);
-  if (error == 0 && ::fchmod(out, mode) != 0) error = errno;
-  if (error == 0 && ::fsync(out) != 0) error = errno;
-  if (::close(out) != 0 && error == 0) error = errno;
-  if (error != 0) ::unlink(temporaryPath.c_str());
-  return error;
+  KeepOwner(out, owner);
+  return FinishTemporary(out, error, mode, temporaryPath);
 }
 
 void SyncFolder(const std::string& path) {
@@ -161,6 +193,41 @@ SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std
   return SaveResult{true, {}};
 }
 
+// Writes the lines over the bytes of the file itself, so that every hard link to it sees them and its
+// owner stays. Returns 0 or errno.
+int WriteInPlace(const std::string& target, const std::vector<std::string>& lines, LineEnd lineEnd) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = WriteLines(fd, lines, lineEnd);
+  const off_t end = ::lseek(fd, 0, SEEK_CUR);
+  if (error == 0 && (end < 0 || ::ftruncate(fd, end) != 0)) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return a == b || (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+                    first.st_dev == second.st_dev && first.st_ino == second.st_ino);
+}
+
+// Why a save over a file that changed since it was loaded is refused; empty when it may go ahead.
+std::string ChangedSinceLoading(const std::string& target, const FileStamp* loaded) {
+  if (loaded == nullptr) return {};
+  switch (CompareWithDisk(target, *loaded)) {
+    case DiskState::kChanged:
+      return "it was changed by another program after it was read";
+    case DiskState::kReplaced:
+      return "another file took its place after it was read";
+    case DiskState::kUnchanged:
+    case DiskState::kGone:
+      break;
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<std::string> BackupName(std::string_view fileName) {
@@ -181,8 +248,13 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
   return std::string(path.substr(0, nameStart)) + *name;
 }
 
+bool BackupIsTheModel(const std::string& modelPath) {
+  const std::optional<std::string> backup = BackupPathFor(modelPath);
+  return backup && SameFile(modelPath, *backup);
+}
+
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const std::vector<std::string>& lines, LineEnd lineEnd) {
+                         const std::vector<std::string>& lines, LineEnd lineEnd, const FileStamp* loaded) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");
   const std::string target = ResolveLink(modelPath);
 
@@ -196,16 +268,28 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
     return Failure("the file is read-only");
   }
   if (exists && !S_ISREG(info.st_mode)) return WriteIntoSpecialFile(target, lines, lineEnd);
+  if (exists && backupPath && (SameFile(modelPath, *backupPath) || SameFile(target, *backupPath))) {
+    return Failure("its backup " + Quoted(NameOf(*backupPath)) +
+                   " would be the file itself; it can be saved only without a backup");
+  }
   const mode_t mode = exists ? (info.st_mode & 07777) : DefaultFileMode();
+  const Owner modelOwner{info.st_uid, info.st_gid};
+  const Owner* owner = exists ? &modelOwner : nullptr;
 
   std::string temporaryModel;
-  if (const int error = WriteTemporary(target, mode, lines, lineEnd, temporaryModel); error != 0) {
+  bool ownerKept = true;
+  if (const int error = WriteTemporary(target, mode, owner, lines, lineEnd, temporaryModel, ownerKept); error != 0) {
     return Failure(std::string("it could not be written in its folder (") + ErrorText(error) + ")");
+  }
+  // Checked once the new lines are safely on disk, as close to replacing the file as it can be.
+  if (const std::string changed = ChangedSinceLoading(target, loaded); !changed.empty()) {
+    ::unlink(temporaryModel.c_str());
+    return Failure(changed);
   }
 
   if (exists && backupPath) {
     std::string temporaryBackup;
-    int error = CopyToTemporary(target, *backupPath, mode, temporaryBackup);
+    int error = CopyToTemporary(target, *backupPath, mode, owner, temporaryBackup);
     if (error == 0 && ::rename(temporaryBackup.c_str(), backupPath->c_str()) != 0) {
       error = errno;
       ::unlink(temporaryBackup.c_str());
@@ -217,6 +301,18 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
     }
   }
 
+  // Renaming a new file into place would leave the other names of a hard-linked model with the old
+  // lines, and would hand the model to whoever saves it when its owner cannot be given to the new
+  // file. Such a model is written through in place; the flushed temporary file stays until that
+  // succeeded, so a failure half-way still loses nothing.
+  if (exists && (info.st_nlink > 1 || !ownerKept)) {
+    if (const int error = WriteInPlace(target, lines, lineEnd); error != 0) {
+      return Failure(std::string("it could not be written in place (") + ErrorText(error) +
+                     "); the new lines are kept in " + Quoted(NameOf(temporaryModel)));
+    }
+    ::unlink(temporaryModel.c_str());
+    return SaveResult{true, {}};
+  }
   if (::rename(temporaryModel.c_str(), target.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporaryModel.c_str());

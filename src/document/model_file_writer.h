@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/file_stamp.h"
+
 namespace kelvane::document {
 
 // What ends each written line: CR LF, as the window always writes, or LF alone for repositories
@@ -24,14 +26,29 @@ std::optional<std::string> BackupName(std::string_view fileName);
 // The backup path of a full path: the folder part is kept, the name gets BackupName().
 std::optional<std::string> BackupPathFor(std::string_view path);
 
+// Whether the backup of modelPath would be the model itself: its name already ends in the backup's
+// ".bak" (model.bak), or both names lead to one file. Such a model can be saved only without a backup.
+bool BackupIsTheModel(const std::string& modelPath);
+
 // Writes every line followed by lineEnd to modelPath, replacing the file atomically: the lines go to a
 // temporary file in the same folder, which is flushed to disk and only then renamed over the model.
-// With a backupPath, an existing model file is first copied there (an older backup is replaced only
-// once the new one is complete). At every moment the old or the new model is complete on disk; when
-// anything fails, the model file and any older backup stay as they were and reason says why. A
-// device or a named pipe is written into instead, without a backup.
+// The model keeps its permissions, owner and group (an administrator's save hands the new file to the
+// model's owner). With a backupPath, an existing model file is first copied there, with the model's
+// owner and group (an older backup is replaced only once the new one is complete); a backupPath that
+// leads to the model itself refuses the save. At every moment the old or the new model is complete on
+// disk; when anything fails, the model file and any older backup stay as they were and reason says
+// why. A device or a named pipe is written into instead, without a backup.
+//
+// A model with more than one hard link, or whose owner the new file could not be given, is written
+// through in place once the new lines are flushed beside it and the backup is made, so that every name
+// of it sees the new lines and it stays its owner's; should that write fail, the flushed copy is kept
+// and named in the reason.
+//
+// With `loaded` (the stamp of the read the lines came from), the save is refused and nothing written
+// when the file was changed or replaced since; a file gone since is saved as a new one.
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const std::vector<std::string>& lines, LineEnd lineEnd = LineEnd::kCrLf);
+                         const std::vector<std::string>& lines, LineEnd lineEnd = LineEnd::kCrLf,
+                         const FileStamp* loaded = nullptr);
 
 // Writes every line followed by lineEnd to an open file descriptor (standard output for the batch
 // tool). Returns an empty text on success, else the reason.

@@ -2,12 +2,17 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -48,6 +53,18 @@ string Model(std::string_view first, std::string_view second, std::string_view e
 }
 const string kInput = Model("ABC", "DEF", "\n"), kSorted = Model("CBA", "FED");
 
+// 240,000 lines, STEP every 50 parts: about 10 MB.
+string LargeModel() {
+  string model;
+  for (int i = 0; i < 240'000; ++i) {
+    const auto n = [&](int f, int m, int s) { return string(" ").append(std::to_string(i * f % m * s)); };
+    model += i % 51 == 50 ? string("0 STEP\n")
+                          : string("1") + n(1, 16, 1) + n(7, 40, 20) + n(13, 30, -8) + n(17, 40, 20) +
+                                " 1 0 0 0 1 0 0 0 1" + n(1, 50, 1) + ".dat\n";
+  }
+  return model;
+}
+
 Args Split(const string& words) {
   std::istringstream in(words);
   return {std::istream_iterator<string>(in), {}};
@@ -61,8 +78,8 @@ string Refusal(const string& name) {
 
 class KelvaneSort : public ::testing::Test {
  protected:
-  Result Sort(Args args, const string& inPath = "/dev/null", bool nobody = false,
-              const string& outPath = "") const;
+  Result Sort(Args args, const string& inPath = "/dev/null", bool nobody = false, const string& outPath = "",
+              const std::function<void(pid_t)>& whileRunning = {}, rlim_t addressSpace = 0) const;
   // A file holding `bytes`, outside the test's folder, for the program's standard input.
   string Input(const string& bytes) const {
     input_.Write("in", bytes);
@@ -80,8 +97,10 @@ class KelvaneSort : public ::testing::Test {
 
 // Runs the built program in the test's folder with `inPath` as its standard input; as uid/gid 65534 when
 // `nobody` and the tests run as root, so that file permissions bind it. `outPath` is opened for its
-// standard output instead of catching it.
-Result KelvaneSort::Sort(Args args, const string& inPath, bool nobody, const string& outPath) const {
+// standard output instead of catching it. `whileRunning` is called with the running program's id;
+// `addressSpace` limits its memory.
+Result KelvaneSort::Sort(Args args, const string& inPath, bool nobody, const string& outPath,
+                         const std::function<void(pid_t)>& whileRunning, rlim_t addressSpace) const {
   const kelvane::testing::TemporaryFolder capture;
   const string out = outPath.empty() ? capture.File("out") : outPath, err = capture.File("err");
   const int program = ::open(KELVANE_SORT_BINARY, O_RDONLY | O_CLOEXEC);
@@ -92,10 +111,11 @@ Result KelvaneSort::Sort(Args args, const string& inPath, bool nobody, const str
   std::vector<char*> argv;
   for (string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  const rlimit limit{addressSpace, addressSpace};
   const pid_t child = program < 0 || inFd < 0 || outFd < 0 || errFd < 0 ? -1 : ::fork();
   if (child == 0) {  // only async-signal-safe calls from here on
     if (::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
-        ::chdir(dir_.Path().c_str()) != 0 ||
+        ::chdir(dir_.Path().c_str()) != 0 || (addressSpace != 0 && ::setrlimit(RLIMIT_AS, &limit) != 0) ||
         (nobody && ::geteuid() == 0 &&
          (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)))
       ::_exit(126);
@@ -104,6 +124,7 @@ Result KelvaneSort::Sort(Args args, const string& inPath, bool nobody, const str
   }
   for (const int fd : {program, inFd, outFd, errFd}) ::close(fd);
   if (child < 0) return {-1, "", "cannot start " KELVANE_SORT_BINARY};
+  if (whileRunning) whileRunning(child);
   int status = 0;
   ::waitpid(child, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
@@ -148,15 +169,16 @@ TEST_F(KelvaneSort, EachFileIsSortedOnceAndKeepsItsOldSelfAsBackupUnlessToldNot)
   std::filesystem::create_symlink(dir_.File("a.ldr"), dir_.File("link.ldr"));
   // A file named three ways is sorted once, so its backup holds it as it was.
   Expect(Sort({"a.ldr", dir_.Path() + "./a.ldr", "link.ldr", "b.dat", "--", "-c.mpd"}), 0);
-  Expect(Sort({"n.ldr", "--no-backup"}), 0);
-  for (const char* name : {"a.ldr", "-c.mpd", "n.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  dir_.Write("own.bak", kInput);  // its own backup name: it can be sorted only without a backup
+  Expect(Sort({"n.ldr", "own.bak", "--any-name", "--no-backup"}), 0);
+  for (const char* name : {"a.ldr", "-c.mpd", "n.ldr", "own.bak"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
   EXPECT_EQ(dir_.Read("b.dat"),
             lead + "\r\n" + high + "\r\n" + others + "\r\n" + low + "\r\n" + line2 + "\r\n");
   for (const char* name : {"a.bak", "-c.bak"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
   EXPECT_EQ(dir_.Read("b.bak"), bytes);
   EXPECT_EQ(dir_.Read("n.bak"), "older");
   EXPECT_TRUE(std::filesystem::is_symlink(dir_.File("link.ldr")));
-  EXPECT_EQ(Entries(), 9u);
+  EXPECT_EQ(Entries(), 10u);
 }
 
 TEST_F(KelvaneSort, AnOutputElsewhereIsWrittenIntoAndTheModelKeptWithoutBackup) {
@@ -337,13 +359,16 @@ TEST_F(KelvaneSort, HelpAndVersionAnswerWhereverTheyStandBeforeADoubleDash) {
 
 TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAreStillSorted) {
   for (const char* f : {"locked", "d.ldr", "b.bak/inside"}) std::filesystem::create_directories(dir_.File(f));
-  for (const char* name : {"a.ldr", "b.ldr", "c.ldr", "secret.ldr", "locked/m.ldr"}) dir_.Write(name, kInput);
+  for (const char* name : {"a.ldr", "b.ldr", "c.ldr", "secret.ldr", "locked/m.ldr", "m.bak"}) {
+    dir_.Write(name, kInput);
+  }
   dir_.Write("locked/m.bak", "older");
-  for (const char* f : {"", "a.ldr", "b.ldr", "c.ldr", "locked/m.ldr"}) ::chmod(dir_.File(f).c_str(), 0777);
+  for (const char* f : {"", "a.ldr", "b.ldr", "c.ldr", "locked/m.ldr", "m.bak"})
+    ::chmod(dir_.File(f).c_str(), 0777);
   ::chmod(dir_.File("secret.ldr").c_str(), 0600);
   ::chmod(dir_.File("locked").c_str(), 0555);
   const Result result = Sort({"a.ldr", "missing.ldr", "no/m.ldr", "d.ldr", "--any-name", "", "/proc/self/mem",
-                              "-", "b.ldr", "secret.ldr", "locked/m.ldr", "c.ldr"},
+                              "-", "b.ldr", "secret.ldr", "locked/m.ldr", "m.bak", "c.ldr"},
                              dir_.File("d.ldr"), true);  // a folder as standard input
   Expect(
       result, 1,
@@ -355,22 +380,20 @@ TEST_F(KelvaneSort, FilesThatFailAreNamedWithTheReasonLoseNothingAndTheOthersAre
       "kelvane-sort: standard input: Is a directory\n"
       "kelvane-sort: b.ldr: not saved: the backup \"b.bak\" could not be made (Is a directory)\n"
       "kelvane-sort: secret.ldr: Permission denied\n"
-      "kelvane-sort: locked/m.ldr: not saved: it could not be written in its folder (Permission denied)\n");
+      "kelvane-sort: locked/m.ldr: not saved: it could not be written in its folder (Permission denied)\n"
+      "kelvane-sort: m.bak: not saved: its backup \"m.bak\" would be the file itself; it can be saved only "
+      "without a backup\n");
   for (const char* name : {"a.ldr", "c.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
-  for (const char* name : {"b.ldr", "secret.ldr", "locked/m.ldr"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
+  for (const char* name : {"b.ldr", "secret.ldr", "locked/m.ldr", "m.bak"}) {
+    EXPECT_EQ(dir_.Read(name), kInput) << name;
+  }
   EXPECT_EQ(dir_.Read("locked/m.bak"), "older");
-  EXPECT_EQ(Entries() + Entries("locked"), 11u);  // no temporary file left behind
+  EXPECT_EQ(Entries() + Entries("locked"), 12u);  // no temporary file left behind
 }
 
 // Large enough for the program to prepare its heap for a big model, which must not change a byte.
 TEST_F(KelvaneSort, ALargeModelComesOutAsTheEngineSortsIt) {
-  string model;
-  for (int i = 0; i < 240'000; ++i) {
-    const auto n = [&](int f, int m, int s) { return string(" ").append(std::to_string(i * f % m * s)); };
-    model += i % 51 == 50 ? string("0 STEP\n")
-                          : string("1") + n(1, 16, 1) + n(7, 40, 20) + n(13, 30, -8) + n(17, 40, 20) +
-                                " 1 0 0 0 1 0 0 0 1" + n(1, 50, 1) + ".dat\n";
-  }
+  const string model = LargeModel();
   ASSERT_GT(model.size(), 9u << 20);
   dir_.Write("big.ldr", model);
   document::LineList expected(document::ReadModelFile(dir_.File("big.ldr")).lines);
@@ -381,6 +404,118 @@ TEST_F(KelvaneSort, ALargeModelComesOutAsTheEngineSortsIt) {
   const Result result = Sort({"--no-steps", "-o", "-", "big.ldr"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.out == expectedBytes);  // not EXPECT_EQ: a failure would print 10 MB twice
+}
+
+// Anything but a regular file is refused at once, for root as for anyone: a fifo nobody writes into
+// does not hold the run up, and a device that never ends is not read.
+TEST_F(KelvaneSort, NamesOfNoRegularFileAreRefusedAtOnce) {
+  ::chmod(dir_.Path().c_str(), 0777);
+  ASSERT_EQ(::mkfifo(dir_.File("pipe.ldr").c_str(), 0666), 0);
+  std::filesystem::create_symlink("/dev/zero", dir_.File("zero.ldr"));
+  for (const bool nobody : {false, true}) {
+    dir_.Write("m.ldr", kInput);
+    ::chmod(dir_.File("m.ldr").c_str(), 0666);
+    // A run that waited on the fifo would never end: the test's time limit tells.
+    Expect(Sort({"pipe.ldr", "zero.ldr", "/dev/null", "m.ldr", "--any-name", "--no-backup"}, "/dev/null", nobody),
+           1,
+           "kelvane-sort: pipe.ldr: not a regular file\nkelvane-sort: zero.ldr: not a regular file\n"
+           "kelvane-sort: /dev/null: not a regular file\n");
+    EXPECT_EQ(dir_.Read("m.ldr"), kSorted) << nobody;
+  }
+  EXPECT_EQ(Entries(), 3u);
+}
+
+// Another program's change between the read and the write is not overwritten: that file fails and
+// keeps the other program's bytes, and no backup is made. A file removed meanwhile is written anew.
+TEST_F(KelvaneSort, AFileChangedWhileItIsSortedIsLeftAsTheOtherProgramMadeIt) {
+  const string big = LargeModel(), changed =
+                                       "kelvane-sort: big.ldr: not saved: it was changed by another program "
+                                       "after it was read\n";
+  string sameSize = big;
+  std::swap(sameSize[100], sameSize[101]);
+  const string path = dir_.File("big.ldr");
+  const auto keepTime = [&](const string& bytes) {
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    dir_.Write("big.ldr", bytes);
+    const timespec times[] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    string err, after;  // after: the file's bytes; "" for the sorted model
+  } cases[] = {
+      {"appended", [&] { dir_.Write("big.ldr", big + "0 more\n"); }, changed, big + "0 more\n"},
+      {"same size and time", [&] { keepTime(sameSize); }, changed, sameSize},
+      {"replaced",
+       [&] {
+         dir_.Write("new", "1 other\n");
+         std::rename(dir_.File("new").c_str(), path.c_str());
+       },
+       "kelvane-sort: big.ldr: not saved: another file took its place after it was read\n", "1 other\n"},
+      {"removed", [&] { std::remove(path.c_str()); }, "", ""},
+  };
+  for (const auto& c : cases) {
+    dir_.Write("big.ldr", big);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_CLOSE_NOWRITE), 0);
+    const Result result = Sort({"big.ldr"}, "/dev/null", false, "", [&](pid_t child) {
+      // Held still from the moment it has read the file, so that the change comes before its write.
+      alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+      if (::read(watch, event, sizeof event) > 0) ::kill(child, SIGSTOP);
+      c.change();
+      ::kill(child, SIGCONT);
+    });
+    ::close(watch);
+    Expect(result, c.err.empty() ? 0 : 1, c.err);
+    const string after = dir_.Read("big.ldr");
+    if (c.after.empty()) {
+      EXPECT_EQ(after.size(), big.size() + std::count(big.begin(), big.end(), '\n')) << c.what;  // CR LF
+    } else {
+      EXPECT_TRUE(after == c.after) << c.what;
+    }
+    EXPECT_EQ(Entries(), 1u) << c.what;
+  }
+}
+
+// A model too large for the memory given fails alone, with a message, and the files after it are sorted.
+TEST_F(KelvaneSort, AModelThatDoesNotFitIntoMemoryFailsAloneAndTheRunGoesOn) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+  const string big = LargeModel();
+  for (const char* name : {"a.ldr", "z.ldr"}) dir_.Write(name, kInput);
+  dir_.Write("big.ldr", big);
+  const Result result = Sort({"--no-backup", "a.ldr", "big.ldr", "z.ldr"}, "/dev/null", false, "", {}, 24u << 20);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_TRUE(result.err.starts_with("kelvane-sort: big.ldr: there is not enough memory to ")) << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  for (const char* name : {"a.ldr", "z.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  EXPECT_TRUE(dir_.Read("big.ldr") == big);
+  EXPECT_EQ(Entries(), 3u);
+}
+
+// An administrator's run leaves a user's model and its backup that user's; a model with two names is
+// sorted under both.
+TEST_F(KelvaneSort, ModelsKeepTheirOwnerAndEveryName) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only an administrator can give files to another user";
+  ::chmod(dir_.Path().c_str(), 0777);
+  for (const char* name : {"m.ldr", "h.ldr"}) {
+    dir_.Write(name, kInput);
+    ASSERT_EQ(::chown(dir_.File(name).c_str(), 65534, 65534), 0);
+  }
+  ASSERT_EQ(::link(dir_.File("h.ldr").c_str(), dir_.File("h2.ldr").c_str()), 0);
+  Expect(Sort({"m.ldr"}), 0);
+  Expect(Sort({"h.ldr"}, "/dev/null", true), 0);
+  for (const char* name : {"m.ldr", "m.bak", "h.ldr", "h.bak"}) {
+    struct stat info {};
+    ::stat(dir_.File(name).c_str(), &info);
+    EXPECT_EQ(std::pair(info.st_uid, info.st_gid), std::pair(65534u, 65534u)) << name;
+  }
+  for (const char* name : {"m.ldr", "h.ldr", "h2.ldr"}) EXPECT_EQ(dir_.Read(name), kSorted) << name;
+  for (const char* name : {"m.bak", "h.bak"}) EXPECT_EQ(dir_.Read(name), kInput) << name;
+  EXPECT_EQ(Entries(), 5u);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QtWidgets>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
 
 #include "platform/dialogs/fake_dialogs.h"
 #include "platform/settings/qt_settings_store.h"
+#include "settings/shutdown_record.h"
 #include "support/temporary_folder.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -12,15 +17,19 @@ namespace kelvane::platform {
 namespace {
 
 template <typename Dialog>
-Dialog* Modal() { return qobject_cast<Dialog*>(QApplication::activeModalWidget()); }
+Dialog* Modal() {
+  return qobject_cast<Dialog*>(QApplication::activeModalWidget());
+}
 
 // The file dialog shows the request, takes a typed name that need not exist and gives "" when
 // cancelled; the message box shows its title and plain text with its icon and one OK button.
 TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
   testing::TemporaryFolder folder;
   const QString model = "LDraw Model (*.dat,*.ldr,*.mpd)", all = "All Files (*.*)";
-  const OpenFileRequest ask{"Select .DAT file", QString::fromStdString(folder.Path()),
-                            {{model, {"*.dat", "*.ldr", "*.mpd"}}, {all, {"*"}}}, 0};
+  const OpenFileRequest ask{"Select .DAT file",
+                            QString::fromStdString(folder.Path()),
+                            {{model, {"*.dat", "*.ldr", "*.mpd"}}, {all, {"*"}}},
+                            0};
   QStringList seen;
   for (const QString name : {"new model.ldr", ""}) {
     QTimer::singleShot(0, [&seen, name, dialog = Modal<QFileDialog>] {
@@ -37,7 +46,7 @@ TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
     EXPECT_EQ(seen, QStringList({ask.title, ask.initialFolder, model, all, model + " (*.dat *.ldr *.mpd)"}));
   }
   for (const auto& [icon, shown] : {std::pair{MessageIcon::kNone, QMessageBox::NoIcon},
-                                   std::pair{MessageIcon::kWarning, QMessageBox::Warning}}) {
+                                    std::pair{MessageIcon::kWarning, QMessageBox::Warning}}) {
     QTimer::singleShot(0, [&seen, box = Modal<QMessageBox>] {
       seen = {box()->windowTitle(), box()->text(), QString::number(box()->textFormat() * 10 + box()->icon())};
       for (const QAbstractButton* button : box()->buttons()) seen.append(button->text().remove('&'));
@@ -62,10 +71,62 @@ TEST(QtSettingsStoreTest, ReadsWhatWasWrittenByHandOrByItselfAndReportsAFailedWr
   ASSERT_TRUE(store.Flush());
   folder.Write("copy.conf", folder.Read("hand.conf"));  // read afresh, not from Qt's cache of the file
   const QtSettingsStore copy(QString::fromStdString(folder.File("copy.conf")));
-  for (auto i = 0u; i < std::size(texts); ++i) EXPECT_EQ(copy.Read("Paths", std::to_string(i)), texts[i]);
+  // QSettings' own INI reading, as earlier versions stored the settings, reads the same texts.
+  const QSettings plain(QString::fromStdString(folder.File("copy.conf")), QSettings::IniFormat);
+  for (auto i = 0u; i < std::size(texts); ++i) {
+    EXPECT_EQ(copy.Read("Paths", std::to_string(i)), texts[i]);
+    EXPECT_EQ(plain.value(QString::fromStdString("Paths/" + std::to_string(i))).toString().toStdString(),
+              texts[i]);
+  }
   QtSettingsStore unwritable(QString::fromStdString(folder.File("hand.conf/Kelvane.conf")));  // under a file
   unwritable.Write("Settings", "BackupFile", "1");
   EXPECT_FALSE(unwritable.Flush());
+}
+
+// Typed values read as the characters they are, never decoded; lines that make no sense are passed over
+// and the damaged file is rewritten whole without a word of failure.
+TEST(QtSettingsStoreTest, ReadsTypedValuesAsTextAndRewritesADamagedFileQuietly) {
+  testing::TemporaryFolder folder;
+  folder.Write("k.conf",
+               "[Paths]\nDATPath=@Variant(\\0\\0\\0\\x7f)\nA=@ByteArray(abc)\nB=@@at\n\x01\xff\xfe junk\n"
+               "[Settings\nC = 1 ; set by hand\n");
+  const std::pair<std::string, std::string> read[] = {
+      {"DATPath", std::string("@Variant(\0\0\0\x7f)", 14)}, {"A", "@ByteArray(abc)"}, {"B", "@at"}};
+  for (int pass = 0; pass < 2; ++pass) {  // as found, then as rewritten
+    QtSettingsStore store(QString::fromStdString(folder.File("k.conf")));
+    for (const auto& [key, text] : read) EXPECT_EQ(store.Read("Paths", key), text) << key << pass;
+    EXPECT_EQ(store.Read("Settings", "C"), "1");
+    std::ostringstream diagnostics;
+    EXPECT_TRUE(settings::SaveSettings(store, {{settings::SettingKey::kBackupFile, "0"}}, diagnostics));
+    EXPECT_EQ(diagnostics.str(), "");
+  }
+  EXPECT_EQ(folder.Read("k.conf").find("junk"), std::string::npos);
+}
+
+// A settings name that leads to a fifo, a device or nowhere is left as it is and does not hold up the
+// start: nothing is read or written, and that is said once.
+TEST(QtSettingsStoreTest, LeavesAnythingButARegularFileAloneAndSaysSoOnce) {
+  testing::TemporaryFolder folder;
+  ASSERT_EQ(::mkfifo(folder.File("fifo.conf").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", folder.File("null.conf"));
+  std::filesystem::create_symlink(folder.File("missing/Kelvane.conf"), folder.File("dangling.conf"));
+  for (const char* name : {"fifo.conf", "null.conf", "dangling.conf"}) {
+    std::ostringstream captured, diagnostics;
+    std::streambuf* const stderrBuffer = std::cerr.rdbuf(captured.rdbuf());
+    {
+      QtSettingsStore store(QString::fromStdString(folder.File(name)));
+      EXPECT_EQ(store.Read("Settings", "BackupFile"), std::nullopt) << name;
+      EXPECT_TRUE(settings::SaveSettings(store, {{settings::SettingKey::kBackupFile, "0"}}, diagnostics));
+    }
+    std::cerr.rdbuf(stderrBuffer);
+    EXPECT_EQ(captured.str() + diagnostics.str(), "kelvane: " + folder.File(name) +
+                                                      " is not a regular file; the settings are neither read "
+                                                      "from it nor saved to it\n");
+  }
+  struct stat info {};
+  EXPECT_TRUE(::stat(folder.File("fifo.conf").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+  EXPECT_TRUE(::stat("/dev/null", &info) == 0 && S_ISCHR(info.st_mode));
+  EXPECT_FALSE(folder.Exists("missing"));
 }
 
 }  // namespace

@@ -8,12 +8,12 @@ namespace {
 using enum PathStyle;
 
 // Folder and file name as "folder|name", "none" where the command line names no model.
-TEST(CommandLineTest, OnlyANameEndingInDatCounts) {
+TEST(CommandLineTest, OnlyAModelFileNameCounts) {
   const std::tuple<const char*, PathStyle, const char*> cases[] = {
       {"/home/u/M/car.DAT", kPosix, "/home/u/M/|car.DAT"}, {"models/car.Dat", kPosix, "models/|car.Dat"},
       {"car.dat", kPosix, "|car.dat"},          {"/dat", kPosix, "/|dat"},
-      {"/u/cardat", kPosix, "/u/|cardat"},      {"/u/car.ldr", kPosix, "none"},
-      {"/u/car.mpd", kPosix, "none"},           {"\"/u/car.dat\"", kPosix, "none"},
+      {"/u/cardat", kPosix, "/u/|cardat"},      {"/u/car.LDR", kPosix, "/u/|car.LDR"},
+      {"/u/car.mpd", kPosix, "/u/|car.mpd"},    {"/u/carmpd", kPosix, "none"},           {"\"/u/car.dat\"", kPosix, "none"},
       {"/u/M.dat/", kPosix, "none"},            {"/u/car.dat ", kPosix, "none"},
       {"", kPosix, "none"},                     {"at", kPosix, "none"},
       {"C:\\M\\car.DAT", kPosix, "|C:\\M\\car.DAT"},  // a backslash is part of a name outside Windows

@@ -125,7 +125,8 @@ TEST_F(StartupPlanTest, CommandLineNamesTheFolderAndTheFileToSelect) {
       {{m.File("car.DAT")}, m.Path() + "|car.DAT"}, {{m.File("CAR.dat")}, m.Path() + "|car.DAT"},
       {{m.File("other.dat")}, m.Path() + "|A.dat"}, {{m.File("gone/car.dat")}, m.File("gone/") + "|none"},
       {{m.File("my"), "", "models/x.dat"}, m.File("my  models/") + "|x.dat"},
-      {{m.File("c.ldr")}, stored.Path() + "|stored.dat"},  // as every command line that names no model
+      {{m.File("c.ldr")}, m.Path() + "|A.dat"},  // not listed: the window opens it by its name
+      {{m.File("c.txt")}, stored.Path() + "|stored.dat"},  // as every command line that names no model
   };
   for (const auto& [arguments, outcome] : cases) {
     const StartupPlan plan = Plan({{kDATPath, stored.Path()}}, JoinArguments(arguments));
