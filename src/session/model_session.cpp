@@ -1,5 +1,7 @@
 #include "session/model_session.h"
 
+#include <sys/stat.h>
+
 #include "document/check_rules.h"
 #include "document/model_file_reader.h"
 #include "document/model_file_writer.h"
@@ -26,6 +28,7 @@ Notice ModelSession::Load(const std::string& path) {
   switch (result.status) {
     case document::ReadResult::Status::kLoaded:
       lines_.Assign(std::move(result.lines));
+      stamp_ = result.stamp;
       state_ = LoadState::kLoaded;
       return {};
     case document::ReadResult::Status::kNotAFile:
@@ -60,6 +63,17 @@ std::string_view ModelSession::SelectionCaption() const {
   return selectsAllNext_ ? document::kSelectAllCaption : document::kDeselectAllCaption;
 }
 
+bool ModelSession::ChangedOnDisk(const std::string& path) const {
+  if (path != path_) return false;
+  if (state_ == LoadState::kLoaded) {
+    const document::DiskState disk = document::CompareWithDisk(path, stamp_);
+    return disk == document::DiskState::kChanged || disk == document::DiskState::kReplaced;
+  }
+  // Nothing was there when the load looked: a file there now is another program's.
+  struct stat info {};
+  return state_ == LoadState::kNone && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool ModelSession::CanSort() const { return document::SortAllowed(lines_); }
 
 std::size_t ModelSession::Sort() {
@@ -68,14 +82,23 @@ std::size_t ModelSession::Sort() {
 }
 
 Notice ModelSession::Save(const std::string& path, std::string_view name, bool backup, bool overwriteChanged) {
-  (void)overwriteChanged;
   if (state_ == LoadState::kFailed && path == path_) {
     return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) +
                                             " has not been saved: it could not be read, so the list does not "
                                             "hold its lines.");
   }
+  if (!overwriteChanged && ChangedOnDisk(path)) {
+    return Tell(Notice::Kind::kQuestion, "The file " + Quoted(name) +
+                                             " was changed by another program after it was loaded. Overwrite it "
+                                             "with the sorted lines?");
+  }
   const std::optional<std::string> backupPath = backup ? document::BackupPathFor(path) : std::nullopt;
-  const document::SaveResult result = document::SaveModelFile(path, backupPath, lines_.Texts());
+  // Without the user's word to overwrite, the stamp makes the save itself refuse a change that comes
+  // in between this check and the write.
+  const bool ours = state_ == LoadState::kLoaded && path == path_;
+  const document::FileStamp* loaded = ours && !overwriteChanged ? &stamp_ : nullptr;
+  const document::SaveResult result =
+      document::SaveModelFile(path, backupPath, lines_.Texts(), document::LineEnd::kCrLf, loaded);
   if (!result.saved) {
     return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) + " has not been saved: " + result.reason + ".");
   }

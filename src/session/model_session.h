@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/file_stamp.h"
 #include "document/line_list.h"
 #include "sorting/sort_options.h"
 
@@ -65,14 +66,19 @@ class ModelSession {
 
   // Saves the lines over `path` (which shows as `name` in notices), first keeping the old file under
   // its backup name when `backup` is set. The lines of a file that could not be read are never
-  // written: they are not its content. A file that another program changed since it was loaded is
-  // overwritten only with `overwriteChanged`; without it the answer is a question.
+  // written: they are not its content. A file that another program changed or put in place since
+  // it was loaded is overwritten only with `overwriteChanged`; without it the answer is a question.
+  // A file gone since it was loaded is saved anew.
   Notice Save(const std::string& path, std::string_view name, bool backup, bool overwriteChanged = false);
 
  private:
+  // Whether another program wrote the file at `path` since it was loaded, or put one in its place.
+  bool ChangedOnDisk(const std::string& path) const;
+
   document::LineList lines_;
   LoadState state_ = LoadState::kNone;
   std::string path_;
+  document::FileStamp stamp_;  // of the file the lines came from, while state_ is kLoaded
   bool selectsAllNext_ = true;
   sorting::SortOptions options_;
 };

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "support/temporary_folder.h"
@@ -137,6 +138,45 @@ TEST(ModelSession, SavesTheListWithItsBackupOrChangesNoFileAndSaysWhy) {
     EXPECT_EQ(notice.kind, refusal ? Kind::kWarning : Kind::kInformation);
     EXPECT_EQ(FolderFiles(folder), after) << name;
   }
+}
+
+TEST(ModelSession, AsksBeforeOverwritingWhatAnotherProgramWroteSinceTheLoad) {
+  const std::string model = "1 1 0 -8 0\r\n1 4 0 0 0\r\n", theirs = "1 2 0 -8 0\r\n1 3 0 0 0\r\n",
+                    sorted = "1 4 0 0 0\r\n1 1 0 -8 0\r\n";
+  // What another program does between load and save, and what the file holds after "No" and "Yes".
+  const std::tuple<std::function<void(TemporaryFolder&)>, bool, std::string> cases[] = {
+      {[](TemporaryFolder&) {}, false, sorted},
+      {[&](TemporaryFolder& f) { f.Write("m.ldr", theirs); }, true, theirs},  // same size, same clock tick
+      {[&](TemporaryFolder& f) {
+         f.Write("new", theirs);
+         std::filesystem::rename(f.File("new"), f.File("m.ldr"));
+       },
+       true, theirs},
+      {[](TemporaryFolder& f) { std::filesystem::remove(f.File("m.ldr")); }, false, sorted},
+  };
+  for (const auto& [meanwhile, asked, afterNo] : cases) {
+    TemporaryFolder folder;
+    folder.Write("m.ldr", model);
+    ModelSession session;
+    session.Load(folder.File("m.ldr"));
+    session.ToggleSelection();
+    session.Sort();
+    meanwhile(folder);
+    const Notice notice = session.Save(folder.File("m.ldr"), "m.ldr", true);
+    EXPECT_EQ(notice.kind, asked ? Kind::kQuestion : Kind::kInformation) << notice.text;
+    EXPECT_EQ(folder.Read("m.ldr"), afterNo);
+    if (!asked) continue;
+    EXPECT_EQ(notice.text, "The file \"m.ldr\" was changed by another program after it was loaded. Overwrite "
+                           "it with the sorted lines?");
+    EXPECT_EQ(session.Save(folder.File("m.ldr"), "m.ldr", true, true).kind, Kind::kInformation);
+    EXPECT_TRUE(folder.Read("m.ldr") == sorted && folder.Read("m.bak") == theirs);
+  }
+  TemporaryFolder folder;  // a new file that another program made in the meantime
+  ModelSession session;
+  session.Load(folder.File("n.ldr"));
+  folder.Write("n.ldr", theirs);
+  EXPECT_EQ(session.Save(folder.File("n.ldr"), "n.ldr", false).kind, Kind::kQuestion);
+  EXPECT_EQ(folder.Read("n.ldr"), theirs);
 }
 
 TEST(ModelSession, NeverSavesTheEmptyListOfAFileThatCouldNotBeRead) {

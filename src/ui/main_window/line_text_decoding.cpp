@@ -37,6 +37,14 @@ void ShowControlCharacters(QString& text) {
 }  // namespace
 
 QString DecodeLineForDisplay(std::string_view bytes) {
+  // A line of hundreds of megabytes would take the text layout down with it; nobody reads past a few
+  // thousand characters in a list anyway. The cut goes back to the start of a UTF-8 sequence.
+  const bool cut = bytes.size() > kLongestShownLine;
+  if (cut) {
+    std::size_t end = kLongestShownLine;
+    while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
+    bytes = bytes.substr(0, end);
+  }
   // The byte order mark is kept as a character: it is part of the line's bytes, and dropping it would
   // make the first line look different from the others for no reason.
   QStringDecoder utf8(QStringDecoder::Utf8,
@@ -44,6 +52,7 @@ QString DecodeLineForDisplay(std::string_view bytes) {
   QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (utf8.hasError()) text = DecodeWindows1252(bytes);
   ShowControlCharacters(text);
+  if (cut) text += QChar(0x2026);  // HORIZONTAL ELLIPSIS
   return text;
 }
 

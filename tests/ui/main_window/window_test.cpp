@@ -10,6 +10,7 @@
 #include "document/check_rules.h"
 #include "document/model_file_reader.h"
 #include "sorting/sort_command.h"
+#include "ui/main_window/line_text_decoding.h"
 #include "ui/main_window/rectangle_shape.h"
 #include "window_fixture.h"
 
@@ -239,6 +240,17 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
   const auto& [title, text, icon] = messages->messages.back();
   EXPECT_TRUE(title == "Kelvane" && text == "The file \"car.dat\" has been saved" &&
               icon == platform::MessageIcon::kNone);
+  // Another program's change is overwritten only on "Yes"; "No" writes nothing and says nothing more.
+  other.Write("car.dat", "0 theirs\r\n");
+  const std::size_t told = messages->messages.size();
+  for (const bool yes : {false, true}) {
+    messages->yes = yes;
+    Click("SaveFileBtn");
+    EXPECT_EQ(messages->questions.size(), yes ? 2U : 1U);
+    EXPECT_EQ(messages->messages.size(), told + (yes ? 1 : 0));
+    EXPECT_EQ(other.Read("car.dat"), yes ? "1 1 0 0 0\r\n1 4 0 -24 0\r\n" : "0 theirs\r\n");
+  }
+  EXPECT_TRUE(messages->questions[0].text.startsWith("The file \"car.dat\" was changed by another program"));
   const platform::OpenFileRequest& request = fileDialog->requests.at(0);
   EXPECT_TRUE(request.title == "Select .DAT file" && request.selectedFilter == 0 &&
               request.initialFolder == folder.Path().c_str());
@@ -276,6 +288,18 @@ TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
     EXPECT_EQ(Find<QWidget>("KelvaneLogo")->geometry().topLeft(), QPoint(8, h - 85));
     EXPECT_EQ(Find("SaveFileBtn")->y(), h - 85 - 32);
   }
+}
+
+TEST(DecodeLineForDisplayTest, ShowsUtf8ElseWindows1252ControlCharactersAsSymbolsAndCutsHugeLines) {
+  EXPECT_EQ(ui::DecodeLineForDisplay("\xC3\xBC \xF0\x9F\xA7\xB1").toStdU16String(), u"\u00FC \U0001F9F1");
+  EXPECT_EQ(ui::DecodeLineForDisplay("\t\xE9 \x80\x81\x1B").toStdU16String(), u"\t\u00E9 \u20AC\u0081\u241B");
+  // A line that is not UTF-8 is decoded byte by byte: no byte may vanish or merge with its neighbour.
+  std::string every = "\xFF";
+  for (int value = 0x80; value <= 0xFF; ++value) every.push_back(static_cast<char>(value));
+  EXPECT_EQ(ui::DecodeLineForDisplay(every).size(), static_cast<qsizetype>(every.size()));
+  // A huge line is cut at a character's start: what is shown stays UTF-8, with an ellipsis.
+  const QString cut = ui::DecodeLineForDisplay(std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail");
+  EXPECT_EQ(cut, QString(static_cast<qsizetype>(ui::kLongestShownLine - 1), u'x') + QChar(0x2026));
 }
 
 }  // namespace
