@@ -82,8 +82,16 @@ void PlanWindow(const SettingsStore& store, const StartupEnvironment& environmen
     return;
   }
 
-  geometry.width = ReadSize(store, SettingKey::kWindowWidth, defaultWidth, screen.twipsPerPixelX);
-  geometry.height = ReadSize(store, SettingKey::kWindowHeight, defaultHeight, screen.twipsPerPixelY);
+  // A stored size below the minimum (hand-edited, or written at another resolution) opens at the
+  // minimum, and is centred as such.
+  const auto atLeast = [](std::optional<float> size, float minimum) -> std::optional<float> {
+    if (!size) return size;
+    return std::max(*size, minimum);
+  };
+  geometry.width = atLeast(ReadSize(store, SettingKey::kWindowWidth, defaultWidth, screen.twipsPerPixelX),
+                           kMinimumWindowWidthPixels * screen.twipsPerPixelX);
+  geometry.height = atLeast(ReadSize(store, SettingKey::kWindowHeight, defaultHeight, screen.twipsPerPixelY),
+                            kMinimumWindowHeightPixels * screen.twipsPerPixelY);
   // The default position centres the window at the size it has now, which is the created size when
   // the stored one was refused.
   const float width = geometry.width.value_or(environment.windowWidth);

@@ -149,7 +149,13 @@ void KelvaneMain::ApplyPendingPlacement(bool settled) {
   }
   --pending.triesLeft;
   pending.applying = true;
-  resize(pending.outer.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+  // The minimum was set while the frame was unknown, as an inner size equal to the outer one; kept so,
+  // it would hold a window restored at the minimum a frame's size too large.
+  const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+  const MinimumSize minimum = MinimumWindowSize(static_cast<float>(services_.screen->TwipsPerPixelX()),
+                                                static_cast<float>(services_.screen->TwipsPerPixelY()));
+  setMinimumSize(QSize(PixelsX(minimum.width), PixelsY(minimum.height)) - frameSize);
+  resize(pending.outer.size() - frameSize);
   move(pending.outer.topLeft());
   pending.applying = false;
   checkAgainSoon();

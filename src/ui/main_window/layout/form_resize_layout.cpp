@@ -4,8 +4,6 @@ namespace kelvane::ui {
 namespace {
 
 // Margins of the layout in pixels.
-constexpr float kMinimumWidth = 600.0f;
-constexpr float kMinimumHeight = 550.0f;
 constexpr float kListHeightAllowance = 120.0f;
 constexpr float kListWidthAllowance = 30.0f;
 constexpr float kColumnRightMargin = 15.0f;
@@ -17,7 +15,7 @@ constexpr float kBackupBoxAboveSaveButton = 20.0f;
 }  // namespace
 
 MinimumSize MinimumWindowSize(float twipsPerPixelX, float twipsPerPixelY) {
-  return {kMinimumWidth * twipsPerPixelX, kMinimumHeight * twipsPerPixelY};
+  return {settings::kMinimumWindowWidthPixels * twipsPerPixelX, settings::kMinimumWindowHeightPixels * twipsPerPixelY};
 }
 
 std::optional<ResizeLayout> FormResizeLayout(const ResizeInputs& inputs) {
