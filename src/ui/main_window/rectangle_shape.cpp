@@ -23,7 +23,9 @@ void RectangleShape::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(OutlineColor());
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  // The outline runs through the middle of the edge pixels: drawn on the edge itself, half of a one-pixel
+  // line falls outside the widget, and at a fractional scale such as 1.5 the top and left lines vanish.
+  painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 }  // namespace kelvane::ui
