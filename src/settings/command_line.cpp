@@ -6,12 +6,6 @@
 #include "text/ascii_case.h"
 
 namespace kelvane::settings {
-namespace {
-
-bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
-
-}  // namespace
-
 std::string JoinArguments(const std::vector<std::string>& arguments) {
   std::string text;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -21,9 +15,8 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
   return text;
 }
 
-std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine, PathStyle style) {
-  std::size_t nameStart = commandLine.size();
-  while (nameStart > 0 && !IsSeparator(commandLine[nameStart - 1], style)) --nameStart;
+std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine) {
+  const std::size_t nameStart = commandLine.rfind('/') + 1;  // 0 when there is no folder part
   const std::string_view fileName = commandLine.substr(nameStart);
   if (!text::EndsWithIgnoringAsciiCase(fileName, "dat") && !text::EndsWithIgnoringAsciiCase(fileName, ".ldr") &&
       !text::EndsWithIgnoringAsciiCase(fileName, ".mpd")) {
@@ -34,19 +27,16 @@ std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view command
 
 std::string AbsoluteCommandLine(std::string_view commandLine, std::string_view currentFolder) {
   if (commandLine.empty() || commandLine.front() == '/') return std::string(commandLine);
-  return WithFinalSeparator(std::string(currentFolder), PathStyle::kPosix) + std::string(commandLine);
+  return WithFinalSeparator(std::string(currentFolder)) + std::string(commandLine);
 }
 
-std::string FallbackDatFolder(std::string_view homeFolder, PathStyle style) {
-  if (style == PathStyle::kWindows) return "C:\\";
+std::string FallbackDatFolder(std::string_view homeFolder) {
   if (homeFolder.empty()) return "/";
-  return WithFinalSeparator(std::string(homeFolder), style);
+  return WithFinalSeparator(std::string(homeFolder));
 }
 
-std::string WithFinalSeparator(std::string folder, PathStyle style) {
-  if (!folder.empty() && !IsSeparator(folder.back(), style)) {
-    folder += style == PathStyle::kWindows ? '\\' : '/';
-  }
+std::string WithFinalSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
 }
 

@@ -109,7 +109,7 @@ StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& en
   // folder immediately followed by the file name.
   plan.datPath = ReadSetting(store, SettingKey::kDATPath, environment.fallbackFolder);
   const bool exists = environment.folderExists ? environment.folderExists(plan.datPath) : true;
-  plan.datPath = exists ? WithFinalSeparator(plan.datPath, environment.pathStyle) : environment.fallbackFolder;
+  plan.datPath = exists ? WithFinalSeparator(plan.datPath) : environment.fallbackFolder;
 
   plan.backupFile = ReadCheckBox(store, SettingKey::kBackupFile);
 
@@ -143,7 +143,7 @@ StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& en
   PlanWindow(store, environment, plan);
 
   if (!environment.commandLine.empty()) {
-    if (auto file = ModelFileFromCommandLine(environment.commandLine, environment.pathStyle)) {
+    if (auto file = ModelFileFromCommandLine(environment.commandLine)) {
       plan.datPath = std::move(file->folder);
       plan.fileToOpen = std::move(file->fileName);
     }

@@ -30,7 +30,6 @@ struct StartupEnvironment {
   float windowHeight = 0.0f;
   std::string commandLine;     // JoinArguments of the program's arguments
   std::string fallbackFolder;  // FallbackDatFolder(home)
-  PathStyle pathStyle = kNativePathStyle;
   std::function<bool(const std::string&)> folderExists = FolderExists;
 };
 
