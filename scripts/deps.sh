@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev libgl-dev            # Qt 6 Widgets (its CMake files need the GL headers)
   libgtest-dev libgmock-dev         # GoogleTest and GoogleMock
   libbenchmark-dev                  # Google Benchmark for bench/
-  xvfb xauth x11-utils xdotool      # a real window without a screen: screenshot and window-system test
+  xvfb xauth x11-utils xdotool openbox  # a real window without a screen, with and without a window manager
   fonts-liberation2 fonts-dejavu-core  # Arial-metric text, so captions fit the window's layout
+  desktop-file-utils                # the desktop entry is checked as desktops read it
   python3                           # the real-window test closes the window through the X server
 )
 

@@ -39,3 +39,11 @@ if(UPDATE_MIME_DATABASE)
     endif()
   endforeach()
 endif()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${PREFIX}/share/applications/kelvane.desktop
+                RESULT_VARIABLE result OUTPUT_VARIABLE output
+                ERROR_VARIABLE output)
+if(NOT result EQUAL 0 OR NOT output STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate rejects the desktop entry: ${output}")
+endif()
