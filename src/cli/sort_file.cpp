@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/standard_input.h"
 #include "document/model_file_reader.h"
 #include "document/model_file_writer.h"
 
@@ -35,7 +34,8 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
                      document::LineList& model) try {
   model.Clear();  // the last file's lines would only take room from this one's
   const bool standardInput = file == kStandardInputName;
-  document::ReadResult read = standardInput ? ReadStandardInput() : document::ReadModelFile(file);
+  document::ReadResult read =
+      standardInput ? document::ReadModelDescriptor(STDIN_FILENO) : document::ReadModelFile(file);
   switch (read.status) {
     case document::ReadResult::Status::kLoaded:
       break;
