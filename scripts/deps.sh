@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core  # Arial-metric text, so captions fit the window's layout
   desktop-file-utils                # the desktop entry is checked as desktops read it
   python3                           # the real-window test closes the window through the X server
+  clang libclang-rt-dev             # scripts/fuzz.sh: clang with libFuzzer and its sanitizers
 )
 
 missing=()
