@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils                # the desktop entry is checked as desktops read it
   python3                           # the real-window test closes the window through the X server
   clang libclang-rt-dev             # scripts/fuzz.sh: clang with libFuzzer and its sanitizers
+  clang-format                      # scripts/format-check.sh
 )
 
 missing=()
