@@ -20,18 +20,19 @@ namespace sorting = kelvane::sorting;
 namespace {
 
 // The lines that stay put in file order, and the moving units (a checked line with the attached metas
-// right before it) in sorted order.
+// right before it, a meta that closes a section excepted) in sorted order.
 struct Parts {
   std::vector<std::string> staying;
   std::vector<std::vector<std::string>> units;
 };
 
-Parts Split(const LineList& lines) {
+Parts Split(const LineList& lines, bool betweenSteps) {
   Parts parts;
   std::vector<bool> moves(lines.Size(), false);
   for (std::size_t i = lines.Size(); i-- > 0;) {
     moves[i] = lines.IsChecked(i) || (i + 1 < lines.Size() && moves[i + 1] && !lines.IsChecked(i) &&
-                                      sorting::IsAttachedMetaLine(lines.Text(i)));
+                                      sorting::IsAttachedMetaLine(lines.Text(i)) &&
+                                      !sorting::ClosesSection(lines.Text(i), betweenSteps));
   }
   std::vector<std::string> unit;
   for (std::size_t i = 0; i < lines.Size(); ++i) {
@@ -81,13 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::sort(textsBefore.begin(), textsBefore.end());
   FUZZ_CHECK(texts == textsBefore);
   FUZZ_CHECK(lines.CheckedCount() == before.CheckedCount());
-  const Parts parts = Split(lines), partsBefore = Split(before);
+  const Parts parts = Split(lines, options.betweenSteps), partsBefore = Split(before, options.betweenSteps);
   FUZZ_CHECK(parts.staying == partsBefore.staying);
   FUZZ_CHECK(parts.units == partsBefore.units);
   FUZZ_CHECK((moved == 0) == !changed);
 
-  // A moving line that closes a section (a part line or attached meta ending in "STEP") carries its
-  // step boundary to another place, so a second sort sees other steps and may rightly move lines again.
+  // A checked line that closes a section (one ending in "STEP") carries its step boundary to another
+  // place, so a second sort sees other steps and may rightly move lines again.
   const auto closes = [&](const std::string& text) {
     return sorting::ClosesSection(text, options.betweenSteps);
   };

@@ -36,9 +36,11 @@ std::size_t SortRun::SortList(document::LineList& lines) {
 }
 
 void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
-  // A checked line is never a meta, so the metas of one line never reach back into another unit.
+  // A checked line is never a meta, so the metas of one line never reach back into another unit; and
+  // a meta that also closes a section ("0 MLCAD BTG xSTEP") stays where it is, as every boundary does.
   std::size_t unitStart = index;
-  while (unitStart > 0 && !lines.IsChecked(unitStart - 1) && IsAttachedMetaLine(lines.Text(unitStart - 1))) {
+  while (unitStart > 0 && !lines.IsChecked(unitStart - 1) && IsAttachedMetaLine(lines.Text(unitStart - 1)) &&
+         !ClosesSection(lines.Text(unitStart - 1), options_.betweenSteps)) {
     --unitStart;
   }
   sectionHasMetas_ = sectionHasMetas_ || unitStart != index;

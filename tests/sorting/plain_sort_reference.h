@@ -105,8 +105,9 @@ inline std::size_t PlainSortCheckedLines(document::LineList& lines, const SortOp
   }
   std::vector<bool> attached(lines.Size());
   for (std::size_t i = lines.Size(); i-- > 1;) {
-    attached[i - 1] = (lines.IsChecked(i) || attached[i]) && !lines.IsChecked(i - 1) &&
-                      PlainIsAttachedMeta(lines.Text(i - 1));
+    const std::string& before = lines.Text(i - 1);
+    attached[i - 1] = (lines.IsChecked(i) || attached[i]) && !lines.IsChecked(i - 1) && PlainIsAttachedMeta(before) &&
+                      !(options.betweenSteps && PlainIsStep(before)) && !PlainIsFence(before);
   }
   document::LineList result;
   std::vector<std::string> texts;

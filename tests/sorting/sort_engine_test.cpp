@@ -207,6 +207,7 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
         Case{kColorUp, {"0 BFC INVERTNEXT", C(5), "0 MLCAD BTG a", C(5), C(1)}, "42301"},  // by place, not text
         Case{kColorUp, {"0 MLCAD BTG g", "0 BFC INVERTNEXT", C(3), "0 // x", C(1)}, "43012"},
         Case{kColorUp, {"0 BFC INVERTNEXT", C(0, "skip"), C(3), "0 !LEOCAD PIECE HIDDEN", C(1)}, "01342"},
+        Case{kColorUp, {C(3), "0 MLCAD BTG xSTEP", C(2), C(1)}, "0132"},  // a boundary stays, meta or not
         Case{kColorUp, {"0 STEP", C(2), C(1), "0 STEP", "0 STEP", C(4), C(3)}, "0213465"},
         Case{kColorUp, {C(3), "1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP", C(1)}, "012"},  // 1 is left alone
         Case{kColorNoSteps, {C(5), C(4), "0 FILE a", C(3), "0 !DATA b", C(2), "0 NOFILE", C(1)}, "10234567"},
@@ -228,16 +229,17 @@ std::vector<Texts> Stretches(const LineList& lines, bool steps) {
   string metas;
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     const string& text = lines.Text(i);
+    const bool boundary = (steps && testing::PlainIsStep(text)) || testing::PlainIsFence(text);
     if (lines.IsChecked(i)) {
       stretches.back().push_back(metas + text);
       metas.clear();
-    } else if (testing::PlainIsAttachedMeta(text)) {
+    } else if (testing::PlainIsAttachedMeta(text) && !boundary) {
       metas += text + "\n";
     } else {
       stretches.back().push_back("unchecked " + metas + text);
       metas.clear();
     }
-    if ((steps && testing::PlainIsStep(text)) || testing::PlainIsFence(text)) stretches.emplace_back();
+    if (boundary) stretches.emplace_back();
   }
   stretches.back().push_back(metas);
   for (Texts& stretch : stretches) std::sort(stretch.begin(), stretch.end());
@@ -249,7 +251,7 @@ TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
   const Texts others{"0 STEP", "0 step", "0 STEP ", "0\tROTSTEP END", "0 FILE x", "0 NOFILE", "0 !DATA x",
                      "0 !LPUB PLI BEGIN IGN", "0 !LEOCAD GROUP END", "0 MLCAD SKIP_BEGIN", "0 BUFEXCHG A",
                      "0 BFC INVERTNEXT", "0 MLCAD BTG a", " 0 !LEOCAD PIECE x", "0 BFC INVERTNEXT", "",
-                     "1", "1  4 0", "0 // x"};
+                     "1", "1  4 0", "0 // x", "0 MLCAD BTG xSTEP"};
   const Texts blanks{" ", " ", " ", "  ", "\t"};
   std::mt19937 random(9);
   const auto pick = [&](const Texts& texts) { return texts[random() % texts.size()]; };
