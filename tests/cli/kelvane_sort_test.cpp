@@ -198,8 +198,9 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       {"--backup --eol crlf -v m.ldr", "m.ldr=cba-fed", "", 0, "m.ldr: unchanged\n", "", "m.ldr=cba-fed"},
       {"m.ldr", "m.ldr=", "", 0, "", "", "m.ldr="},
       // A file named three ways is sorted once, so that its backup holds it as it was.
-      {"a.ldr ./a.ldr link.ldr raw.dat -- -c.mpd",
-       "a.ldr=abc-def link.ldr=->a.ldr raw.dat=raw -c.mpd=abc-def", "", 0, "", "",
+      {"-v a.ldr ./a.ldr link.ldr raw.dat -- -c.mpd",
+       "a.ldr=abc-def link.ldr=->a.ldr raw.dat=raw -c.mpd=abc-def", "", 0,
+       "a.ldr: 4 part lines moved\nraw.dat: 2 part lines moved\n-c.mpd: 4 part lines moved\n", "",
        "a.ldr=CBA-FED a.bak=abc-def link.ldr=->a.ldr raw.dat=raw-sorted raw.bak=raw -c.mpd=CBA-FED "
        "-c.bak=abc-def"},
       // own.bak is its own backup name: it can be sorted only without a backup.
