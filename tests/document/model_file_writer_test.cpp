@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -151,6 +152,9 @@ TEST(SaveModelFileSequenceTest, RefusesWhatCannotBeSavedSafely) {
   EXPECT_EQ(folder.Read("model.dat") + folder.Read("locked.dat"), "oldlocked");
   EXPECT_EQ(folder.Read("own.bak") + folder.Read("read.dat"), "ownchanged");
   EXPECT_EQ(Entries(folder), 6u);
+  std::remove(folder.File("read.dat").c_str());  // a file removed since it was read is saved anew
+  ASSERT_TRUE(SaveModelFile(folder.File("read.dat"), std::nullopt, {"new"}, LineEnd::kCrLf, &stamp).saved);
+  EXPECT_EQ(folder.Read("read.dat"), "new\r\n");
 }
 
 // Every name of a hard-linked model sees the new lines; the backup holds the old ones. An
