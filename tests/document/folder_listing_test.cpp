@@ -10,24 +10,22 @@ namespace kelvane::document {
 namespace {
 
 using Names = std::vector<std::string>;
-using testing::TemporaryFolder;
 
-TEST(ListDatFilesTest, ListsDatFilesOfAnyCaseInOrderWithoutRegardToCase) {
-  TemporaryFolder folder;
+// Folders, other kinds of model and hidden files (editor backups, lock files) are left out; a link to
+// a model file is listed.
+TEST(ListDatFilesTest, ListsVisibleDatFilesOfAnyCaseInOrderWithoutRegardToCase) {
+  const testing::TemporaryFolder folder;
   for (const char* name : {"wall.dat", "Base.DAT", "arch.Dat", "tower.ldr", "ship.mpd", "notes.txt",
-                           "car.dat.bak", "datafile", "b.dat", "B.dat"}) {
+                           "car.dat.bak", "datafile", "b.dat", "B.dat", ".hidden.dat", ".DAT"}) {
     folder.Write(name, "0\r\n");
   }
+  std::filesystem::create_symlink(folder.File("wall.dat"), folder.File("link.dat"));
   std::filesystem::create_directory(folder.File("x.dat"));
   const FolderListing listing = ListDatFiles(folder.Path());
   EXPECT_TRUE(listing.folderFound);
-  EXPECT_EQ(listing.names, (Names{"arch.Dat", "B.dat", "b.dat", "Base.DAT", "wall.dat"}));
-}
-
-TEST(ListDatFilesTest, TellsAnEmptyFolderFromAMissingOne) {
-  TemporaryFolder folder;
-  EXPECT_TRUE(ListDatFiles(folder.Path()).folderFound);
-  EXPECT_TRUE(ListDatFiles(folder.Path()).names.empty());
+  EXPECT_EQ(listing.names, (Names{"arch.Dat", "B.dat", "b.dat", "Base.DAT", "link.dat", "wall.dat"}));
+  EXPECT_TRUE(ListDatFiles(folder.File("x.dat")).folderFound);  // empty, but there
+  EXPECT_EQ(ListDatFiles(folder.File("x.dat")).names, Names{});
   EXPECT_FALSE(ListDatFiles(folder.File("gone/")).folderFound);
 }
 
