@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
       (argc == 4 && !ReadNumber(argv[3], invertNextEvery))) {
     std::fputs(
         "Usage: kelvane-make-model LINES [SEED [INVERTNEXT_EVERY]] > FILE\n"
-        "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output; with INVERTNEXT_EVERY = n,\n"
+        "Writes a synthetic LDraw model of LINES lines (CR LF) to standard output; with INVERTNEXT_EVERY = "
+        "n,\n"
         "every n-th part line has a \"0 BFC INVERTNEXT\" line before it.\n",
         stderr);
     return 2;

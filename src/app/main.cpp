@@ -9,21 +9,22 @@
 #include <vector>
 
 #include "kelvane/version.h"
-#include "settings/command_line.h"
 #include "platform/settings/qt_settings_store.h"
+#include "settings/command_line.h"
 #include "ui/main_window/kelvane_main.h"
 
 int main(int argc, char** argv) {
   // Answered before the window toolkit starts, so that they work without a display.
   const std::string_view only = argc == 2 ? argv[1] : "";
   if (only == "--help") {
-    std::cout << "Usage: kelvane [MODEL]\n"
-                 "Shows an LDraw model file (.dat, .ldr, .mpd) line by line, sorts its checked part lines by\n"
-                 "coordinates, part number or color, and saves it back. MODEL opens that file; without it the\n"
-                 "first .dat file of the remembered folder is opened.\n"
-                 "  --help     show this help and exit\n"
-                 "  --version  show the version and exit\n"
-                 "See also kelvane-sort(1), the same sort without a window.\n";
+    std::cout
+        << "Usage: kelvane [MODEL]\n"
+           "Shows an LDraw model file (.dat, .ldr, .mpd) line by line, sorts its checked part lines by\n"
+           "coordinates, part number or color, and saves it back. MODEL opens that file; without it the\n"
+           "first .dat file of the remembered folder is opened.\n"
+           "  --help     show this help and exit\n"
+           "  --version  show the version and exit\n"
+           "See also kelvane-sort(1), the same sort without a window.\n";
     return 0;
   }
   if (only == "--version") {
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
   kelvane::ui::KelvaneMain::Launch launch;
   launch.commandLine = kelvane::settings::AbsoluteCommandLine(
       kelvane::settings::JoinArguments(arguments), QFile::encodeName(QDir::currentPath()).toStdString());
-  launch.fallbackFolder = kelvane::settings::FallbackDatFolder(QFile::encodeName(QDir::homePath()).toStdString());
+  launch.fallbackFolder =
+      kelvane::settings::FallbackDatFolder(QFile::encodeName(QDir::homePath()).toStdString());
 
   kelvane::platform::QtSettingsStore store;
   kelvane::ui::KelvaneMain window;

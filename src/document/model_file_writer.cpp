@@ -278,7 +278,8 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
 
   std::string temporaryModel;
   bool ownerKept = true;
-  if (const int error = WriteTemporary(target, mode, owner, lines, lineEnd, temporaryModel, ownerKept); error != 0) {
+  if (const int error = WriteTemporary(target, mode, owner, lines, lineEnd, temporaryModel, ownerKept);
+      error != 0) {
     return Failure(std::string("it could not be written in its folder (") + ErrorText(error) + ")");
   }
   // Checked once the new lines are safely on disk, as close to replacing the file as it can be.

@@ -38,7 +38,8 @@ Notice ModelSession::Load(const std::string& path) {
       break;
   }
   state_ = LoadState::kFailed;
-  return Tell(Notice::Kind::kWarning, "The file " + Quoted(path) + " could not be read: " + result.reason + ".");
+  return Tell(Notice::Kind::kWarning,
+              "The file " + Quoted(path) + " could not be read: " + result.reason + ".");
 }
 
 bool ModelSession::SetChecked(std::size_t index, bool checked) {
@@ -81,16 +82,18 @@ std::size_t ModelSession::Sort() {
   return sorting::SortCheckedLines(lines_, options_);
 }
 
-Notice ModelSession::Save(const std::string& path, std::string_view name, bool backup, bool overwriteChanged) {
+Notice ModelSession::Save(const std::string& path, std::string_view name, bool backup,
+                          bool overwriteChanged) {
   if (state_ == LoadState::kFailed && path == path_) {
     return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) +
                                             " has not been saved: it could not be read, so the list does not "
                                             "hold its lines.");
   }
   if (!overwriteChanged && ChangedOnDisk(path)) {
-    return Tell(Notice::Kind::kQuestion, "The file " + Quoted(name) +
-                                             " was changed by another program after it was loaded. Overwrite it "
-                                             "with the sorted lines?");
+    return Tell(Notice::Kind::kQuestion,
+                "The file " + Quoted(name) +
+                    " was changed by another program after it was loaded. Overwrite it "
+                    "with the sorted lines?");
   }
   const std::optional<std::string> backupPath = backup ? document::BackupPathFor(path) : std::nullopt;
   // Without the user's word to overwrite, the stamp makes the save itself refuse a change that comes
@@ -100,7 +103,8 @@ Notice ModelSession::Save(const std::string& path, std::string_view name, bool b
   const document::SaveResult result =
       document::SaveModelFile(path, backupPath, lines_.Texts(), document::LineEnd::kCrLf, loaded);
   if (!result.saved) {
-    return Tell(Notice::Kind::kWarning, "The file " + Quoted(name) + " has not been saved: " + result.reason + ".");
+    return Tell(Notice::Kind::kWarning,
+                "The file " + Quoted(name) + " has not been saved: " + result.reason + ".");
   }
   return Tell(Notice::Kind::kInformation, "The file " + Quoted(name) + " has been saved");
 }

@@ -18,7 +18,8 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
 std::optional<CommandLineFile> ModelFileFromCommandLine(std::string_view commandLine) {
   const std::size_t nameStart = commandLine.rfind('/') + 1;  // 0 when there is no folder part
   const std::string_view fileName = commandLine.substr(nameStart);
-  if (!text::EndsWithIgnoringAsciiCase(fileName, "dat") && !text::EndsWithIgnoringAsciiCase(fileName, ".ldr") &&
+  if (!text::EndsWithIgnoringAsciiCase(fileName, "dat") &&
+      !text::EndsWithIgnoringAsciiCase(fileName, ".ldr") &&
       !text::EndsWithIgnoringAsciiCase(fileName, ".mpd")) {
     return std::nullopt;
   }
@@ -42,8 +43,8 @@ std::string WithFinalSeparator(std::string folder) {
 
 bool FolderExists(const std::string& folder) {
   std::error_code error;
-  return std::filesystem::is_directory(folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder),
-                                       error);
+  return std::filesystem::is_directory(
+      folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder), error);
 }
 
 }  // namespace kelvane::settings

@@ -11,7 +11,8 @@ std::optional<std::int32_t> IntegerHalf(double value) {
   double rounded = std::floor(value);
   const double rest = value - rounded;
   if (rest > 0.5 || (rest == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
-  if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
+  if (rounded < std::numeric_limits<std::int32_t>::min() ||
+      rounded > std::numeric_limits<std::int32_t>::max()) {
     return std::nullopt;
   }
   return static_cast<std::int32_t>(static_cast<std::int64_t>(rounded) / 2);

@@ -10,6 +10,8 @@ static_assert([] {
   return true;
 }());
 
-const SettingDefinition& Definition(SettingKey key) { return kSettingDefinitions[static_cast<std::size_t>(key)]; }
+const SettingDefinition& Definition(SettingKey key) {
+  return kSettingDefinitions[static_cast<std::size_t>(key)];
+}
 
 }  // namespace kelvane::settings

@@ -74,7 +74,7 @@ inline constexpr std::array<std::array<SettingKey, 2>, 3> kDirectionKeys{{
     {SettingKey::kZSortOpt0, SettingKey::kZSortOpt1},
 }};
 
-inline constexpr std::array<SettingKey, 3> kSortKeyOrderKeys{SettingKey::kSortKeyOrder0, SettingKey::kSortKeyOrder1,
-                                                             SettingKey::kSortKeyOrder2};
+inline constexpr std::array<SettingKey, 3> kSortKeyOrderKeys{
+    SettingKey::kSortKeyOrder0, SettingKey::kSortKeyOrder1, SettingKey::kSortKeyOrder2};
 
 }  // namespace kelvane::settings

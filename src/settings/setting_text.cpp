@@ -56,8 +56,9 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
   return digits;
 }
 
-bool HasNonZeroDigit(std::string_view digits) { return digits.find_first_not_of('0') != std::string_view::npos; }
-
+bool HasNonZeroDigit(std::string_view digits) {
+  return digits.find_first_not_of('0') != std::string_view::npos;
+}
 
 }  // namespace
 

@@ -20,7 +20,7 @@ struct ShutdownState {
   float width = 0.0f;
   float height = 0.0f;
   std::string datPath;
-  bool backupFile = true;                                  // "Backup existing .DAT file" checked
+  bool backupFile = true;                                      // "Backup existing .DAT file" checked
   std::array<bool, 3> sortOptionSelected{true, false, false};  // SortOptionRB(0..2)
   sorting::KeyOrder sortKeyOrder = sorting::kDefaultKeyOrder;
   // Selection of the direction buttons per axis (X, Y, Z) and button index.

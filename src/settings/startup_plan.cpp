@@ -5,8 +5,8 @@
 
 #include "settings/integer_halving.h"
 #include "settings/setting_text.h"
-#include "text/ascii_case.h"
 #include "sorting/sort_options.h"
+#include "text/ascii_case.h"
 
 namespace kelvane::settings {
 namespace {
@@ -28,14 +28,16 @@ std::optional<std::string> TextOrDefault(const SettingsStore& store, SettingKey 
 }
 
 bool WindowAcceptsPosition(float twips, float twipsPerPixel) {
-  return std::isfinite(twips) && twipsPerPixel > 0.0f && std::fabs(twips / twipsPerPixel) <= kLargestWindowPixels;
+  return std::isfinite(twips) && twipsPerPixel > 0.0f &&
+         std::fabs(twips / twipsPerPixel) <= kLargestWindowPixels;
 }
 
 bool WindowAcceptsSize(float twips, float twipsPerPixel) {
   return twips > 0.0f && WindowAcceptsPosition(twips, twipsPerPixel);
 }
 
-std::optional<float> ReadSize(const SettingsStore& store, SettingKey key, float defaultTwips, float twipsPerPixel) {
+std::optional<float> ReadSize(const SettingsStore& store, SettingKey key, float defaultTwips,
+                              float twipsPerPixel) {
   const auto value = ParseSingle(ReadSetting(store, key, FormatSingle(defaultTwips)));
   if (!value || !WindowAcceptsSize(*value, twipsPerPixel)) return std::nullopt;
   return value;
@@ -47,8 +49,8 @@ std::optional<std::string> CentredDefault(float screenLength, float windowLength
   return std::nullopt;
 }
 
-std::optional<float> ReadPosition(const SettingsStore& store, SettingKey key, float screenLength, float windowLength,
-                                  float twipsPerPixel) {
+std::optional<float> ReadPosition(const SettingsStore& store, SettingKey key, float screenLength,
+                                  float windowLength, float twipsPerPixel) {
   const auto text = TextOrDefault(store, key, CentredDefault(screenLength, windowLength));
   if (!text) return std::nullopt;
   const auto value = ParseSingle(*text);
@@ -154,8 +156,9 @@ StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& en
 std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries,
                                          const std::optional<std::string>& fileToOpen) {
   if (fileToOpen) {
-    const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const std::string& entry) { return text::EqualIgnoringAsciiCase(entry, *fileToOpen); });
+    const auto it = std::find_if(entries.begin(), entries.end(), [&](const std::string& entry) {
+      return text::EqualIgnoringAsciiCase(entry, *fileToOpen);
+    });
     if (it != entries.end()) return static_cast<std::size_t>(it - entries.begin());
   }
   if (entries.empty()) return std::nullopt;

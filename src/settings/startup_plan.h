@@ -55,16 +55,16 @@ struct StartupPlan {
   // Per axis X, Y, Z, the index of the direction button that ends selected; nothing keeps the pair
   // as the window was created.
   std::array<std::optional<int>, 3> directionIndex;
-  std::optional<bool> betweenSteps;         // "Sort Between Steps" checked
+  std::optional<bool> betweenSteps;  // "Sort Between Steps" checked
   std::optional<WindowState> windowState;
   WindowGeometry geometry;
-  std::optional<std::string> fileToOpen;    // the file named on the command line
+  std::optional<std::string> fileToOpen;  // the file named on the command line
 };
 
 StartupPlan PlanStartup(const SettingsStore& store, const StartupEnvironment& environment);
 
-// The entry of the file list to select once it is filled, which loads the first model: The file named on the command
-// line when the list has it (compared without regard to letter case), else the first entry, else
+// The entry of the file list to select once it is filled, which loads the first model: The file named on the
+// command line when the list has it (compared without regard to letter case), else the first entry, else
 // nothing.
 std::optional<std::size_t> EntryToSelect(const std::vector<std::string>& entries,
                                          const std::optional<std::string>& fileToOpen);

@@ -85,7 +85,8 @@ void SortRun::RebuildSection(document::LineList& lines) {
     if (slot < positions_.size() && i == unitStarts_[slot]) {
       // This unit's place now holds the unit whose line was sorted into it.
       const std::uint32_t from = origins_[slot];
-      for (std::size_t meta = unitStarts_[from]; meta < positions_[from]; ++meta) lines.SwapText(meta, texts[out++]);
+      for (std::size_t meta = unitStarts_[from]; meta < positions_[from]; ++meta)
+        lines.SwapText(meta, texts[out++]);
       texts[out].swap(SectionLines[slot]);
       checks[out++] = 1;
       i = positions_[slot++] + 1;

@@ -18,7 +18,8 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 constexpr bool EndsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && EqualIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+  return text.size() >= suffix.size() &&
+         EqualIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace kelvane::text

@@ -30,7 +30,10 @@ TEST(ModelSession, EveryLoadStartsAfreshAndOnlyAFileThatCannotBeReadIsWorthANoti
   ModelSession session;
   // The path, the state and lines it leaves, and whether a warning names the path.
   const std::tuple<std::string, ModelSession::LoadState, Texts, bool> loads[] = {
-      {folder.File("a.ldr"), ModelSession::LoadState::kLoaded, {"0 x", "1 4 0 0 0", "0 STEP", "\t1 5 0 0 0 "}, 0},
+      {folder.File("a.ldr"),
+       ModelSession::LoadState::kLoaded,
+       {"0 x", "1 4 0 0 0", "0 STEP", "\t1 5 0 0 0 "},
+       0},
       {folder.File("missing.ldr"), ModelSession::LoadState::kNone, {}, false},
       {folder.File("dir.ldr"), ModelSession::LoadState::kNone, {}, false},
       {"", ModelSession::LoadState::kNone, {}, false},
@@ -43,8 +46,10 @@ TEST(ModelSession, EveryLoadStartsAfreshAndOnlyAFileThatCannotBeReadIsWorthANoti
     session.ToggleSelection();
     ASSERT_EQ(Marks(session.Lines()), "0101");
     const Notice notice = session.Load(path);
-    EXPECT_TRUE(session.State() == state && session.Lines().Texts() == lines && session.Path() == path) << path;
-    EXPECT_TRUE(session.Lines().CheckedCount() == 0 && session.SelectsAllNext() && !session.CanSort()) << path;
+    EXPECT_TRUE(session.State() == state && session.Lines().Texts() == lines && session.Path() == path)
+        << path;
+    EXPECT_TRUE(session.Lines().CheckedCount() == 0 && session.SelectsAllNext() && !session.CanSort())
+        << path;
     EXPECT_EQ(notice.kind, warned ? Kind::kWarning : Kind::kNone) << path;
     if (warned) {
       EXPECT_EQ(notice.text, "The file \"" + path + "\" could not be read: " + std::strerror(EIO) + ".");
@@ -60,7 +65,7 @@ TEST(ModelSession, MarksFollowTheCheckRuleAndTheSelectionCommandsAlternate) {
   // Line, mark asked for, whether it changed, the marks and whether Sort is allowed afterwards.
   const std::tuple<std::size_t, bool, bool, std::string, bool> steps[] = {
       {1, true, false, "0000", false}, {3, true, false, "0000", false}, {0, true, true, "1000", false},
-      {2, true, true, "1010", true},    {2, true, false, "1010", true},   {0, false, true, "0010", false},
+      {2, true, true, "1010", true},   {2, true, false, "1010", true},  {0, false, true, "0010", false},
       {9, true, false, "0010", false}};
   for (const auto& [line, mark, changed, marks, sortable] : steps) {
     EXPECT_EQ(session.SetChecked(line, mark), changed) << line;
@@ -68,8 +73,8 @@ TEST(ModelSession, MarksFollowTheCheckRuleAndTheSelectionCommandsAlternate) {
   }
   EXPECT_EQ(session.SelectionCaption(), "Select All") << "marks set by hand leave the caption alone";
   // Select All checks every part line; Deselect All keeps line 0's mark when it is a part line.
-  for (const auto& [marks, caption] : {std::pair{"1010", "Deselect All"}, {"1000", "Select All"},
-                                       {"1010", "Deselect All"}}) {
+  for (const auto& [marks, caption] :
+       {std::pair{"1010", "Deselect All"}, {"1000", "Select All"}, {"1010", "Deselect All"}}) {
     session.ToggleSelection();
     EXPECT_TRUE(Marks(session.Lines()) == marks && session.SelectionCaption() == caption) << marks;
   }
@@ -85,7 +90,8 @@ TEST(ModelSession, SortsWithTheOptionsItHolds) {
   session.Load(folder.File("s.ldr"));
   EXPECT_EQ(session.Sort(), 0U) << "nothing checked";
   session.ToggleSelection();
-  session.SetSortOptions({.sortKey = sorting::SortKey::kColor, .colorAscending = false, .betweenSteps = false});
+  session.SetSortOptions(
+      {.sortKey = sorting::SortKey::kColor, .colorAscending = false, .betweenSteps = false});
   EXPECT_EQ(session.Sort(), 2U);  // 4 stays first
   EXPECT_EQ(session.Lines().Texts(), (Texts{"1 4 0 0 0", "0 STEP", "1 2 0 0 0", "1 1 0 0 0"}));
   EXPECT_EQ(Marks(session.Lines()), "1011");
@@ -103,7 +109,8 @@ Files FolderFiles(const TemporaryFolder& folder) {
 }
 
 TEST(ModelSession, SavesTheListWithItsBackupOrChangesNoFileAndSaysWhy) {
-  const std::string model = "0 M\r\n1 4 0 -24 0\r\n1 1 0 0 0\r\n", sorted = "0 M\r\n1 1 0 0 0\r\n1 4 0 -24 0\r\n";
+  const std::string model = "0 M\r\n1 4 0 -24 0\r\n1 1 0 0 0\r\n",
+                    sorted = "0 M\r\n1 1 0 0 0\r\n1 4 0 -24 0\r\n";
   const Files old = {{"model.dat", model}, {"model.bak", "old"}};
   const Files bakFolder = {{"model.dat", model}, {"model.bak/", ""}, {"model.bak/k", ""}};
   // The name, the folder before, the backup box, a part of the refusal's reason, the folder after.
@@ -129,7 +136,8 @@ TEST(ModelSession, SavesTheListWithItsBackupOrChangesNoFileAndSaysWhy) {
     session.Sort();
     const std::pair list(session.Lines().Texts(), Marks(session.Lines()));
     const Notice notice = session.Save(folder.File(name), name, backup);
-    EXPECT_EQ(std::pair(session.Lines().Texts(), Marks(session.Lines())), list) << "saving changes no line or mark";
+    EXPECT_EQ(std::pair(session.Lines().Texts(), Marks(session.Lines())), list)
+        << "saving changes no line or mark";
     const std::string start = "The file \"" + name + "\" has ";
     const bool told = refusal ? notice.text.starts_with(start + "not been saved: ") &&
                                     notice.text.find(refusal) != std::string::npos
@@ -166,8 +174,9 @@ TEST(ModelSession, AsksBeforeOverwritingWhatAnotherProgramWroteSinceTheLoad) {
     EXPECT_EQ(notice.kind, asked ? Kind::kQuestion : Kind::kInformation) << notice.text;
     EXPECT_EQ(folder.Read("m.ldr"), afterNo);
     if (!asked) continue;
-    EXPECT_EQ(notice.text, "The file \"m.ldr\" was changed by another program after it was loaded. Overwrite "
-                           "it with the sorted lines?");
+    EXPECT_EQ(notice.text,
+              "The file \"m.ldr\" was changed by another program after it was loaded. Overwrite "
+              "it with the sorted lines?");
     EXPECT_EQ(session.Save(folder.File("m.ldr"), "m.ldr", true, true).kind, Kind::kInformation);
     EXPECT_TRUE(folder.Read("m.ldr") == sorted && folder.Read("m.bak") == theirs);
   }
@@ -184,8 +193,9 @@ TEST(ModelSession, NeverSavesTheEmptyListOfAFileThatCouldNotBeRead) {
   session.Load("/proc/self/mem");
   const Notice notice = session.Save("/proc/self/mem", "mem", false);
   EXPECT_EQ(notice.kind, Kind::kWarning);
-  EXPECT_EQ(notice.text, "The file \"mem\" has not been saved: it could not be read, so the list does not hold "
-                         "its lines.");
+  EXPECT_EQ(notice.text,
+            "The file \"mem\" has not been saved: it could not be read, so the list does not hold "
+            "its lines.");
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ inline double PlainValue(const std::string& line, int k) {
   static const std::regex kField("[^ \t]+");
   static const std::regex kName("[ \t]*(?:[^ \t]+[ \t]+){14}(.*?)[ \t]*");
   std::vector<std::string> fields;
-  for (std::sregex_iterator it(line.begin(), line.end(), kField), end; it != end; ++it) fields.push_back(it->str());
+  for (std::sregex_iterator it(line.begin(), line.end(), kField), end; it != end; ++it)
+    fields.push_back(it->str());
   const auto field = [&](std::size_t i) { return i < fields.size() ? fields[i] : std::string(); };
   if (k != 3) return NumericValue(field(k < 3 ? 2 + k : 1));
   std::smatch name;
@@ -50,8 +51,8 @@ inline double PlainValue(const std::string& line, int k) {
 }
 
 // Sorts by key `key` each run of adjacent items (list indices) whose lines agree on every key of `run`.
-inline void PlainSortRuns(const document::LineList& lines, std::vector<std::size_t>& items, const std::vector<int>& run,
-                          int key, bool ascending) {
+inline void PlainSortRuns(const document::LineList& lines, std::vector<std::size_t>& items,
+                          const std::vector<int>& run, int key, bool ascending) {
   const auto value = [&](std::size_t i, int k) { return PlainValue(lines.Text(items[i]), k); };
   for (std::size_t start = 0, end = 0; start < items.size(); start = end) {
     const auto same = [&](int k) { return value(end, k) == value(start, k); };
@@ -62,7 +63,8 @@ inline void PlainSortRuns(const document::LineList& lines, std::vector<std::size
   }
 }
 
-inline void PlainSortSection(const document::LineList& lines, std::vector<std::size_t>& items, const SortOptions& o) {
+inline void PlainSortSection(const document::LineList& lines, std::vector<std::size_t>& items,
+                             const SortOptions& o) {
   if (o.sortKey == SortKey::kPartNumber) return PlainSortRuns(lines, items, {}, 3, o.partAscending);
   if (o.sortKey == SortKey::kColor) return PlainSortRuns(lines, items, {}, 4, o.colorAscending);
   std::array<int, 3> k = o.keyOrder;
@@ -83,8 +85,8 @@ inline bool PlainIsFence(const std::string& text) {  // closes a section whether
   return std::regex_match(text, kFence);
 }
 inline bool PlainIsAttachedMeta(const std::string& text) {
-  static const std::regex kMeta("[ \t]*0[ \t]+(BFC[ \t]+INVERTNEXT|MLCAD[ \t]+BTG|!LEOCAD[ \t]+PIECE)([ \t].*)?",
-                                std::regex::icase);
+  static const std::regex kMeta(
+      "[ \t]*0[ \t]+(BFC[ \t]+INVERTNEXT|MLCAD[ \t]+BTG|!LEOCAD[ \t]+PIECE)([ \t].*)?", std::regex::icase);
   return std::regex_match(text, kMeta);
 }
 
@@ -96,7 +98,8 @@ inline std::size_t PlainSortCheckedLines(document::LineList& lines, const SortOp
   std::vector<std::size_t> at;                  // where the lines of the open section stand
   for (std::size_t i = 0; i <= lines.Size(); ++i) {
     if (i < lines.Size() && lines.IsChecked(i)) at.push_back(i);
-    if (i < lines.Size() && !(options.betweenSteps && PlainIsStep(lines.Text(i))) && !PlainIsFence(lines.Text(i)))
+    if (i < lines.Size() && !(options.betweenSteps && PlainIsStep(lines.Text(i))) &&
+        !PlainIsFence(lines.Text(i)))
       continue;
     std::vector<std::size_t> items = at;
     PlainSortSection(lines, items, options);
@@ -106,8 +109,9 @@ inline std::size_t PlainSortCheckedLines(document::LineList& lines, const SortOp
   std::vector<bool> attached(lines.Size());
   for (std::size_t i = lines.Size(); i-- > 1;) {
     const std::string& before = lines.Text(i - 1);
-    attached[i - 1] = (lines.IsChecked(i) || attached[i]) && !lines.IsChecked(i - 1) && PlainIsAttachedMeta(before) &&
-                      !(options.betweenSteps && PlainIsStep(before)) && !PlainIsFence(before);
+    attached[i - 1] = (lines.IsChecked(i) || attached[i]) && !lines.IsChecked(i - 1) &&
+                      PlainIsAttachedMeta(before) && !(options.betweenSteps && PlainIsStep(before)) &&
+                      !PlainIsFence(before);
   }
   document::LineList result;
   std::vector<std::string> texts;

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <random>
 
-#include "document/model_file_reader.h"
-#include "sorting/plain_sort_reference.h"
 #include "document/check_rules.h"
+#include "document/model_file_reader.h"
 #include "sorting/keyed_selection_sort.h"
 #include "sorting/line_fields.h"
+#include "sorting/plain_sort_reference.h"
 #include "sorting/section_boundaries.h"
 #include "sorting/sort_command.h"
 #include "support/temporary_folder.h"
@@ -75,7 +75,11 @@ TEST(LineFields, SplitAtRunsOfBlanksAndCoordinateValuesReadThem) {
                                       string(CoordinateField(line, 1)), string(CoordinateField(line, 2)),
                                       string(PartNameField(line))};
     EXPECT_EQ(found, fields) << line;
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(testing::PlainValue(line, k), NumericValue(k == 4 ? found[0] : k == 3 ? found[4] : found[1 + k])) << line;
+    for (int k = 0; k < 5; ++k)
+      EXPECT_EQ(testing::PlainValue(line, k), NumericValue(k == 4   ? found[0]
+                                                           : k == 3 ? found[4]
+                                                                    : found[1 + k]))
+          << line;
   }
   std::mt19937 random(11);
   for (int trial = 0; trial < 20000; ++trial) {
@@ -133,25 +137,57 @@ TEST(NumericValue, ReadsTheNumberTheTextBeginsWithAndSortKeyFromValueRoundsIt) {
 TEST(SectionBoundaries, StepsBracketsModelsAndAttachedMetas) {
   enum Role { kNone, kStep, kFence, kMeta };  // a step closes only between steps, a fence always
   using B = std::pair<const char*, Role>;
-  for (const auto& [line, role] :
-       {B{"0 STEP", kStep}, B{"0 step", kStep}, B{"0 // next step", kStep}, B{"STEP", kStep},
-        B{"0 STEP ", kStep}, B{"0\tSTEP", kStep}, B{" 0  Step\t", kStep}, B{"0 ROTSTEP 0 90 0 ABS", kStep},
-        B{"0 ROTSTEP END", kStep}, B{"0 rotstep", kStep}, B{"0 STEPS", kNone}, B{"0 STE\xD0", kNone},
-        B{"0 \xD3TEP", kNone}, B{"0 STEP\xA0", kNone}, B{"00 STEP x", kNone}, B{"1 STEP x", kNone},
-        B{"0 FILE main.ldr", kFence}, B{"0 NOFILE", kFence}, B{"0 !DATA logo.png", kFence},
-        B{" \t0\t file x", kFence}, B{"0 FILEX", kNone}, B{"0FILE x", kNone}, B{"0 // FILE x", kNone},
-        B{"0 !LPUB PLI BEGIN IGN", kFence}, B{"0 !LPUB PART END", kFence}, B{"0 LPUB PLI END", kFence},
-        B{"0 !LEOCAD GROUP BEGIN Minifig #1", kFence}, B{"0 !leocad group end", kFence},
-        B{"0 !LPUB MULTI_STEP DIVIDER", kFence}, B{"0 MLCAD SKIP_BEGIN", kFence}, B{"0\tMLCAD  skip_end", kFence},
-        B{"0 BUFEXCHG A STORE", kFence}, B{"0 !LPUB PLI CONSTRAIN LOCAL COLS 1", kNone}, B{"0 // END", kNone},
-        B{"0 ROTATION CENTER 0 0 0 1", kNone}, B{"0 !LPUB BEGIN x", kNone}, B{"0 MLCAD SKIP", kNone},
-        B{"0 BFC INVERTNEXT", kMeta}, B{" 0\tbfc  invertnext", kMeta}, B{"0 MLCAD BTG wheels", kMeta},
-        B{"0 !LEOCAD PIECE HIDDEN", kMeta}, B{"0 BFC CERTIFY CCW", kNone}, B{"0 MLCAD HIDE", kNone},
-        B{"0 // BFC INVERTNEXT", kNone}, B{"1 BFC INVERTNEXT", kNone}, B{"", kNone}}) {
+  for (const auto& [line, role] : {B{"0 STEP", kStep},
+                                   B{"0 step", kStep},
+                                   B{"0 // next step", kStep},
+                                   B{"STEP", kStep},
+                                   B{"0 STEP ", kStep},
+                                   B{"0\tSTEP", kStep},
+                                   B{" 0  Step\t", kStep},
+                                   B{"0 ROTSTEP 0 90 0 ABS", kStep},
+                                   B{"0 ROTSTEP END", kStep},
+                                   B{"0 rotstep", kStep},
+                                   B{"0 STEPS", kNone},
+                                   B{"0 STE\xD0", kNone},
+                                   B{"0 \xD3TEP", kNone},
+                                   B{"0 STEP\xA0", kNone},
+                                   B{"00 STEP x", kNone},
+                                   B{"1 STEP x", kNone},
+                                   B{"0 FILE main.ldr", kFence},
+                                   B{"0 NOFILE", kFence},
+                                   B{"0 !DATA logo.png", kFence},
+                                   B{" \t0\t file x", kFence},
+                                   B{"0 FILEX", kNone},
+                                   B{"0FILE x", kNone},
+                                   B{"0 // FILE x", kNone},
+                                   B{"0 !LPUB PLI BEGIN IGN", kFence},
+                                   B{"0 !LPUB PART END", kFence},
+                                   B{"0 LPUB PLI END", kFence},
+                                   B{"0 !LEOCAD GROUP BEGIN Minifig #1", kFence},
+                                   B{"0 !leocad group end", kFence},
+                                   B{"0 !LPUB MULTI_STEP DIVIDER", kFence},
+                                   B{"0 MLCAD SKIP_BEGIN", kFence},
+                                   B{"0\tMLCAD  skip_end", kFence},
+                                   B{"0 BUFEXCHG A STORE", kFence},
+                                   B{"0 !LPUB PLI CONSTRAIN LOCAL COLS 1", kNone},
+                                   B{"0 // END", kNone},
+                                   B{"0 ROTATION CENTER 0 0 0 1", kNone},
+                                   B{"0 !LPUB BEGIN x", kNone},
+                                   B{"0 MLCAD SKIP", kNone},
+                                   B{"0 BFC INVERTNEXT", kMeta},
+                                   B{" 0\tbfc  invertnext", kMeta},
+                                   B{"0 MLCAD BTG wheels", kMeta},
+                                   B{"0 !LEOCAD PIECE HIDDEN", kMeta},
+                                   B{"0 BFC CERTIFY CCW", kNone},
+                                   B{"0 MLCAD HIDE", kNone},
+                                   B{"0 // BFC INVERTNEXT", kNone},
+                                   B{"1 BFC INVERTNEXT", kNone},
+                                   B{"", kNone}}) {
     EXPECT_EQ(ClosesSection(line, true), role == kStep || role == kFence) << line;
     EXPECT_EQ(ClosesSection(line, false), role == kFence) << line;
     EXPECT_EQ(IsAttachedMetaLine(line), role == kMeta) << line;
-    EXPECT_EQ(testing::PlainIsStep(line) || testing::PlainIsFence(line), role == kStep || role == kFence) << line;
+    EXPECT_EQ(testing::PlainIsStep(line) || testing::PlainIsFence(line), role == kStep || role == kFence)
+        << line;
     EXPECT_EQ(testing::PlainIsAttachedMeta(line), role == kMeta) << line;
   }
 }
@@ -196,7 +232,9 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
         Case{kColorUp, {C(2), C(1), "0 STEP ", C(0)}, "1023"},
         Case{kColorUp, {C(2), "0 ROTSTEP 0 90 0 ABS", C(1), C(0)}, "0132"},
         // Aligned columns and blanks before the line type read the same as single spaces.
-        Case{kColorUp, {"1\t15\t0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", "   1   4   0 0 0 1 0 0 0 1 0 0 0 1 x.dat"}, "10"},
+        Case{kColorUp,
+             {"1\t15\t0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", "   1   4   0 0 0 1 0 0 0 1 0 0 0 1 x.dat"},
+             "10"},
         // Bracket metas close a section with or without steps.
         Case{kColorNoSteps, {C(3), "0 !LPUB PLI BEGIN IGN", C(2), C(1), "0 !LPUB PLI END", C(0)}, "013245"},
         Case{kColorNoSteps, {C(3), "0 MLCAD SKIP_BEGIN", C(2), "0 !LEOCAD GROUP END", C(1)}, "01234"},
@@ -204,7 +242,9 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
         Case{{.keyOrder = {0, 1, 2}},
              {"0 BFC INVERTNEXT", P("3 0 0"), "0 // note", "0 MLCAD BTG w", P("1 0 0"), P("2 0 0"), "0 STEP"},
              "3425016"},
-        Case{kColorUp, {"0 BFC INVERTNEXT", C(5), "0 MLCAD BTG a", C(5), C(1)}, "42301"},  // by place, not text
+        Case{kColorUp,
+             {"0 BFC INVERTNEXT", C(5), "0 MLCAD BTG a", C(5), C(1)},
+             "42301"},  // by place, not text
         Case{kColorUp, {"0 MLCAD BTG g", "0 BFC INVERTNEXT", C(3), "0 // x", C(1)}, "43012"},
         Case{kColorUp, {"0 BFC INVERTNEXT", C(0, "skip"), C(3), "0 !LEOCAD PIECE HIDDEN", C(1)}, "01342"},
         Case{kColorUp, {C(3), "0 MLCAD BTG xSTEP", C(2), C(1)}, "0132"},  // a boundary stays, meta or not
@@ -248,10 +288,26 @@ std::vector<Texts> Stretches(const LineList& lines, bool steps) {
 
 TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
   const Texts values{"0", "10", "-10", "10.0", "1e1", "20", "1.00000001", "1.00000002", "-0"};
-  const Texts others{"0 STEP", "0 step", "0 STEP ", "0\tROTSTEP END", "0 FILE x", "0 NOFILE", "0 !DATA x",
-                     "0 !LPUB PLI BEGIN IGN", "0 !LEOCAD GROUP END", "0 MLCAD SKIP_BEGIN", "0 BUFEXCHG A",
-                     "0 BFC INVERTNEXT", "0 MLCAD BTG a", " 0 !LEOCAD PIECE x", "0 BFC INVERTNEXT", "",
-                     "1", "1  4 0", "0 // x", "0 MLCAD BTG xSTEP"};
+  const Texts others{"0 STEP",
+                     "0 step",
+                     "0 STEP ",
+                     "0\tROTSTEP END",
+                     "0 FILE x",
+                     "0 NOFILE",
+                     "0 !DATA x",
+                     "0 !LPUB PLI BEGIN IGN",
+                     "0 !LEOCAD GROUP END",
+                     "0 MLCAD SKIP_BEGIN",
+                     "0 BUFEXCHG A",
+                     "0 BFC INVERTNEXT",
+                     "0 MLCAD BTG a",
+                     " 0 !LEOCAD PIECE x",
+                     "0 BFC INVERTNEXT",
+                     "",
+                     "1",
+                     "1  4 0",
+                     "0 // x",
+                     "0 MLCAD BTG xSTEP"};
   const Texts blanks{" ", " ", " ", "  ", "\t"};
   std::mt19937 random(9);
   const auto pick = [&](const Texts& texts) { return texts[random() % texts.size()]; };
@@ -270,17 +326,18 @@ TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
                        &options.colorAscending, &options.betweenSteps})
       *flag = random() % 2;
     const LineList original = Checked(texts);
-    EXPECT_EQ(Stretches(Sorted(original, options), options.betweenSteps), Stretches(original, options.betweenSteps));
+    EXPECT_EQ(Stretches(Sorted(original, options), options.betweenSteps),
+              Stretches(original, options.betweenSteps));
   }
 }
 
 TEST(SortCheckedLines, RealModelsKeepEveryLineInItsPlaceStepAndModel) {
-  for (const char* name : {"bricksmith_bum_aligned_columns.ldr", "car_beta027_lf.DAT", "ldrawlib_car.ldr",
-                           "ldrawlib_car_2008_leadspace.dat", "ldview_colors_aligned_columns.ldr",
-                           "leocad_tutorial1_lf.ldr", "omr_10174_atst_ucs_packed_mixedeol.mpd",
-                           "omr_4489_atat_mini_noeol.mpd", "omr_7140_xwing_noeol.mpd", "omr_8002_destroyer_droid.mpd",
-                           "ldview_8464_frontloader_lf.mpd", "corvette_c7r_lf_rotstep.mpd",
-                           "ldview_m6459_fueltruck_lf.ldr"}) {
+  for (const char* name :
+       {"bricksmith_bum_aligned_columns.ldr", "car_beta027_lf.DAT", "ldrawlib_car.ldr",
+        "ldrawlib_car_2008_leadspace.dat", "ldview_colors_aligned_columns.ldr", "leocad_tutorial1_lf.ldr",
+        "omr_10174_atst_ucs_packed_mixedeol.mpd", "omr_4489_atat_mini_noeol.mpd", "omr_7140_xwing_noeol.mpd",
+        "omr_8002_destroyer_droid.mpd", "ldview_8464_frontloader_lf.mpd", "corvette_c7r_lf_rotstep.mpd",
+        "ldview_m6459_fueltruck_lf.ldr"}) {
     const document::ReadResult file = document::ReadModelFile(kelvane::testing::TestDataPath(name));
     ASSERT_EQ(file.status, document::ReadResult::Status::kLoaded) << name << ": " << file.reason;
     const LineList original = Checked(file.lines);  // as "Select All" checks them

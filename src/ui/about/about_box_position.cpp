@@ -8,7 +8,8 @@ std::optional<TwipsPosition> AboutBoxPosition(const TwipsBounds& owner, float bo
   const auto halfWidth = settings::IntegerHalf(owner.width - boxWidth);
   const auto halfHeight = settings::IntegerHalf(owner.height - boxHeight);
   if (!halfWidth || !halfHeight) return std::nullopt;
-  return TwipsPosition{owner.left + static_cast<float>(*halfWidth), owner.top + static_cast<float>(*halfHeight)};
+  return TwipsPosition{owner.left + static_cast<float>(*halfWidth),
+                       owner.top + static_cast<float>(*halfHeight)};
 }
 
 std::string VersionLine(int major, int minor, int revision) {

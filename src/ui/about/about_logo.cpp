@@ -31,8 +31,8 @@ void PaintArrow(QPainter& painter) {
   painter.setPen(QPen(kOutline, 1.0));
   painter.setBrush(QColor(90, 96, 110));
   QPainterPath arrow;
-  arrow.addPolygon(QPolygonF({QPointF(82, 14), QPointF(90, 14), QPointF(90, 48), QPointF(97, 48), QPointF(86, 62),
-                              QPointF(75, 48), QPointF(82, 48), QPointF(82, 14)}));
+  arrow.addPolygon(QPolygonF({QPointF(82, 14), QPointF(90, 14), QPointF(90, 48), QPointF(97, 48),
+                              QPointF(86, 62), QPointF(75, 48), QPointF(82, 48), QPointF(82, 14)}));
   painter.drawPath(arrow);
 }
 

@@ -72,7 +72,8 @@ bool IsMouseEvent(const QEvent* event) {
 }  // namespace
 
 Kelvane_About::Kelvane_About(QWidget* owner, const platform::ScreenMetrics& screen)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("Kelvane_About"));
   setWindowTitle(QStringLiteral("About Kelvane"));
   setAccessibleName(QStringLiteral("About Kelvane"));
@@ -130,9 +131,9 @@ void Kelvane_About::Form_Load(const platform::ScreenMetrics& screen) {
     const QRect ownerFrame = owner->frameGeometry();
     const QSize decoration = ownerFrame.size() - owner->geometry().size();
     const QSize outer = size() + decoration;
-    const TwipsBounds ownerBounds{static_cast<float>(ownerFrame.x() * tx), static_cast<float>(ownerFrame.y() * ty),
-                                  static_cast<float>(ownerFrame.width() * tx),
-                                  static_cast<float>(ownerFrame.height() * ty)};
+    const TwipsBounds ownerBounds{
+        static_cast<float>(ownerFrame.x() * tx), static_cast<float>(ownerFrame.y() * ty),
+        static_cast<float>(ownerFrame.width() * tx), static_cast<float>(ownerFrame.height() * ty)};
     if (const auto position = AboutBoxPosition(ownerBounds, static_cast<float>(outer.width() * tx),
                                                static_cast<float>(outer.height() * ty))) {
       move(platform::TwipsToPixels(position->left, tx), platform::TwipsToPixels(position->top, ty));
@@ -149,8 +150,8 @@ void Kelvane_About::mousePressEvent(QMouseEvent* event) {
 }
 
 void Kelvane_About::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = surfacePressed_ && event->button() == Qt::LeftButton &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      surfacePressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   surfacePressed_ = false;
   event->accept();
   if (click) Form_Click();

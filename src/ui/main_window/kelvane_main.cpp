@@ -220,8 +220,8 @@ void KelvaneMain::CreateSortOptionsPanel() {
   // frame's whole width, so that captions such as "+Y to -Y (B to T)" are not cut.
   auto makePair = [this, panel](std::array<QRadioButton*, 2>& pair, const char* name, int top,
                                 const std::array<const char*, 2>& captions,
-                                const std::array<const char*, 2>& tips, int frameWidth, const QString& frameName,
-                                const QString& frameDescription) {
+                                const std::array<const char*, 2>& tips, int frameWidth,
+                                const QString& frameName, const QString& frameDescription) {
     auto* frame = new QWidget(panel);
     Describe(frame, frameName, frameDescription);
     Place(frame, 300, top, frameWidth, 555);
@@ -236,14 +236,14 @@ void KelvaneMain::CreateSortOptionsPanel() {
     return frame;
   };
   CoordSortFrm[2] = makePair(ZSortOptRB, "ZSortOptRB", 1200, {"+Z to -Z (B to F)", "-Z to +Z (F to B)"},
-                             {"Sort Back to Front", "Sort Front to Back"}, 1575,
-                             Indexed("CoordSortFrm", 2), QStringLiteral("Z direction"));
+                             {"Sort Back to Front", "Sort Front to Back"}, 1575, Indexed("CoordSortFrm", 2),
+                             QStringLiteral("Z direction"));
   CoordSortFrm[1] = makePair(YSortOptRB, "YSortOptRB", 600, {"+Y to -Y (B to T)", "-Y to +Y (T to B)"},
-                             {"Sort Bottom to Top", "Sort Top to Bottom"}, 1575,
-                             Indexed("CoordSortFrm", 1), QStringLiteral("Y direction"));
+                             {"Sort Bottom to Top", "Sort Top to Bottom"}, 1575, Indexed("CoordSortFrm", 1),
+                             QStringLiteral("Y direction"));
   CoordSortFrm[0] = makePair(XSortOptRB, "XSortOptRB", 1800, {"+X to -X (R to L)", "-X to +X (L to R)"},
-                             {"Sort Right to Left", "Sort Left to Right"}, 1575,
-                             Indexed("CoordSortFrm", 0), QStringLiteral("X direction"));
+                             {"Sort Right to Left", "Sort Left to Right"}, 1575, Indexed("CoordSortFrm", 0),
+                             QStringLiteral("X direction"));
 
   static constexpr std::array<const char*, 3> kKeyCaptions = {"By Coordinates", "By Part Number", "By Color"};
   static constexpr std::array<const char*, 3> kKeyTips = {"Sort by X-Y-Z coordinates", "Sort by part numbers",
@@ -261,10 +261,10 @@ void KelvaneMain::CreateSortOptionsPanel() {
   for (int i = 0; i < 3; ++i) keyGroup->addButton(SortOptionRB[i], i);
   SortOptionRB[0]->setChecked(true);
 
-  SortPartFrm =
-      makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, 1335, QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
-  SortColorFrm =
-      makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""}, 1335, QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
+  SortPartFrm = makePair(SortPartOptRB, "SortPartOptRB", 2700, {"Ascending", "Descending"}, {"", ""}, 1335,
+                         QStringLiteral("SortPartFrm"), QStringLiteral("Part number direction"));
+  SortColorFrm = makePair(SortColorOptRB, "SortColorOptRB", 3480, {"Ascending", "Descending"}, {"", ""}, 1335,
+                          QStringLiteral("SortColorFrm"), QStringLiteral("Color direction"));
   for (QRadioButton* button : {SortPartOptRB[0], SortPartOptRB[1], SortColorOptRB[0], SortColorOptRB[1]}) {
     button->setEnabled(false);
   }
@@ -323,7 +323,8 @@ void KelvaneMain::ConnectHandlers() {
         SortKeyBtn[i], &QPushButton::clicked, this, [this, i] { SortKeyBtn_Click(i); }, kNow);
   }
   for (QAbstractButton* choice : SortOptionsFrm->findChildren<QAbstractButton*>()) {
-    if (choice->isCheckable()) connect(choice, &QAbstractButton::toggled, this, &KelvaneMain::SyncSortOptions, kNow);
+    if (choice->isCheckable())
+      connect(choice, &QAbstractButton::toggled, this, &KelvaneMain::SyncSortOptions, kNow);
   }
   for (QRadioButton* choice : SortOptionsFrm->findChildren<QRadioButton*>()) {
     connect(choice, &QRadioButton::toggled, this, &KelvaneMain::UpdateTabStops, kNow);
@@ -389,9 +390,10 @@ void KelvaneMain::Form_Resize() {
                            PixelsX(layout->kelvaneLogoWidth), KelvaneLogo->height());
   // The banner is drawn whole: narrower than its own width, it shrinks instead of losing its end.
   const QPixmap banner(QString::fromLatin1(resources::kLogoBanner));
-  KelvaneLogo->setPixmap(banner.width() <= KelvaneLogo->width()
-                             ? banner
-                             : banner.scaled(KelvaneLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  KelvaneLogo->setPixmap(
+      banner.width() <= KelvaneLogo->width()
+          ? banner
+          : banner.scaled(KelvaneLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
   SaveFileBtn->move(PixelsX(layout->saveFileBtnLeft), PixelsY(layout->saveFileBtnTop));
   BackupFilechk->move(PixelsX(layout->backupFilechkLeft), PixelsY(layout->backupFilechkTop));
 }

@@ -21,11 +21,12 @@ bool KelvaneMain::eventFilter(QObject* watched, QEvent* event) {
       button->click();
       return true;
     }
-  } else if (auto* radio = qobject_cast<QRadioButton*>(watched); radio != nullptr && radio->group() != nullptr) {
+  } else if (auto* radio = qobject_cast<QRadioButton*>(watched);
+             radio != nullptr && radio->group() != nullptr) {
     // Only the selected button of a group takes Tab, so the arrows must reach the others.
     const int step = key->key() == Qt::Key_Down || key->key() == Qt::Key_Right ? 1
                      : key->key() == Qt::Key_Up || key->key() == Qt::Key_Left  ? -1
-                                                                                : 0;
+                                                                               : 0;
     const QList<QAbstractButton*> buttons = radio->group()->buttons();
     if (step != 0 && key->modifiers() == Qt::NoModifier) {
       const auto count = buttons.size();
@@ -55,7 +56,8 @@ void KelvaneMain::UpdateTabStops() {
   for (QButtonGroup* group : groups) {
     const QList<QAbstractButton*> buttons = group->buttons();
     QAbstractButton* stop = group->checkedButton() != nullptr ? group->checkedButton() : buttons.front();
-    for (QAbstractButton* button : buttons) button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    for (QAbstractButton* button : buttons)
+      button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
 }
 

@@ -10,7 +10,10 @@ namespace kelvane::testing {
 
 class FakeMessageBox final : public platform::MessageBox {  // records every message instead of showing it
  public:
-  struct Message { QString title, text; platform::MessageIcon icon; };
+  struct Message {
+    QString title, text;
+    platform::MessageIcon icon;
+  };
   void Show(QWidget*, const QString& title, const QString& text, platform::MessageIcon icon) override {
     messages.push_back({title, text, icon});
   }

@@ -34,7 +34,8 @@ class StartupShutdownTest : public WindowTest {
   }
   void Store(settings::SettingKey key, const std::string& text) { settings::WriteSetting(store, key, text); }
   bool Checked(const QStringList& names) const {
-    return std::all_of(names.begin(), names.end(), [&](const QString& name) { return Find(name)->isChecked(); });
+    return std::all_of(names.begin(), names.end(),
+                       [&](const QString& name) { return Find(name)->isChecked(); });
   }
   // Closes the window and returns what it wrote, "Key=text " each.
   std::string Close() {
@@ -58,7 +59,8 @@ TEST_F(StartupShutdownTest, AnEmptyStoreGivesTheFirstRun) {
   window->show();
   EXPECT_EQ(window->windowState(), Qt::WindowNoState);
   EXPECT_EQ(window->frameGeometry(), QRect(560, 240, 800, 600)) << "outer bounds, centred";
-  EXPECT_NE(Close().find("DATPath=" + folder.Path() + " BackupFile=1 SortOption=0 SortKeyOrder0=1 "
+  EXPECT_NE(Close().find("DATPath=" + folder.Path() +
+                         " BackupFile=1 SortOption=0 SortKeyOrder0=1 "
                          "SortKeyOrder1=2 SortKeyOrder2=0 "),
             std::string::npos);
 }
@@ -75,7 +77,8 @@ TEST_F(StartupShutdownTest, StoredSettingsSetTheControlsAndTheWindow) {
   EXPECT_EQ(Combo()->currentText(), "z.dat");
   EXPECT_FALSE(Find("BackupFilechk")->isChecked() || Find("SortBtwnStpChk")->isChecked());
   EXPECT_TRUE(Checked({"SortOptionRB(2)", "XSortOptRB(0)", "YSortOptRB(1)", "ZSortOptRB(1)"}));
-  EXPECT_TRUE(Find("SortColorOptRB(0)")->isEnabled() && !Find("XSortOptRB(0)")->isEnabled()) << "the panel's rule ran";
+  EXPECT_TRUE(Find("SortColorOptRB(0)")->isEnabled() && !Find("XSortOptRB(0)")->isEnabled())
+      << "the panel's rule ran";
   window->show();
   EXPECT_EQ(window->frameGeometry(), QRect(-20, 10, 700, 560));
   EXPECT_NE(Close().find("SortKeyOrder0=2 SortKeyOrder1=0 SortKeyOrder2=1 "), std::string::npos);
@@ -98,7 +101,8 @@ TEST_F(StartupShutdownTest, CommandLine) {
 
 TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalState) {
   const std::tuple<const char*, Qt::WindowState, const char*> cases[] = {
-      {"0", Qt::WindowNoState, "WindowState=0 WindowLeft=8400 WindowTop=3600 WindowWidth=12000 WindowHeight=9000 "},
+      {"0", Qt::WindowNoState,
+       "WindowState=0 WindowLeft=8400 WindowTop=3600 WindowWidth=12000 WindowHeight=9000 "},
       {"2", Qt::WindowMaximized, "WindowState=2 "},
       {"1", Qt::WindowMinimized, ""}};
   const std::string rest =
@@ -113,7 +117,8 @@ TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalState) {
     Find("SortKeyBtn(0)")->click();
     Find("SortOptionRB(1)")->click();
     Find("BackupFilechk")->setChecked(false);
-    EXPECT_EQ(Close(), std::string(windowWrites) + "DATPath=" + folder.Path() + rest) << "stored " << storedState;
+    EXPECT_EQ(Close(), std::string(windowWrites) + "DATPath=" + folder.Path() + rest)
+        << "stored " << storedState;
   }
 }
 

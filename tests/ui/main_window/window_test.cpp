@@ -28,15 +28,18 @@ TEST_F(WindowTest, EachSortKeyEnablesItsOwnControlsAndTheSwapsStackTheAxisFrames
                                    "ZSortOptRB(0)", "ZSortOptRB(1)", "SortKeyBtn(0)", "SortKeyBtn(1)",
                                    "SortKeyBtn(2)", "SortKeyBtn(3)"};
   const auto enabled = [&](const QStringList& names, bool on) {
-    return std::all_of(names.begin(), names.end(), [&](const QString& n) { return Find(n)->isEnabled() == on; });
+    return std::all_of(names.begin(), names.end(),
+                       [&](const QString& n) { return Find(n)->isEnabled() == on; });
   };
   Click("SortPartOptRB(1)");
   EXPECT_TRUE(Find("SortPartOptRB(0)")->isChecked()) << "a disabled pair cannot be changed";
   const auto* rectangle = Find<ui::RectangleShape>("CoordSortRect");
-  for (const auto& [key, byCode] : {std::pair{1, 0}, {2, 1}, {2, 0}, {0, 1}, {1, 1}}) {  // some twice in a row
+  for (const auto& [key, byCode] :
+       {std::pair{1, 0}, {2, 1}, {2, 0}, {0, 1}, {1, 1}}) {  // some twice in a row
     byCode ? Find(At("SortOptionRB", key))->setChecked(true) : Click(At("SortOptionRB", key));
     EXPECT_TRUE(enabled(coordinates, key == 0)) << key;
-    EXPECT_EQ(rectangle->OutlineColor(), key == 0 ? QColor(Qt::black) : rectangle->palette().color(QPalette::Dark));
+    EXPECT_EQ(rectangle->OutlineColor(),
+              key == 0 ? QColor(Qt::black) : rectangle->palette().color(QPalette::Dark));
     EXPECT_TRUE(enabled({"SortPartOptRB(0)", "SortPartOptRB(1)"}, key == 1)) << key;
     EXPECT_TRUE(enabled({"SortColorOptRB(0)", "SortColorOptRB(1)"}, key == 2)) << key;
   }
@@ -47,8 +50,8 @@ TEST_F(WindowTest, EachSortKeyEnablesItsOwnControlsAndTheSwapsStackTheAxisFrames
     for (int axis = 0; axis < 3; ++axis) t[axis] = Find<QWidget>(At("CoordSortFrm", axis))->y() * 15;
     return t;
   };
-  const std::pair<int, std::array<int, 3>> swaps[] = {{0, {1800, 1200, 600}}, {1, {1800, 600, 1200}},
-                                                      {2, {1200, 600, 1800}}, {3, {1800, 600, 1200}}};
+  const std::pair<int, std::array<int, 3>> swaps[] = {
+      {0, {1800, 1200, 600}}, {1, {1800, 600, 1200}}, {2, {1200, 600, 1800}}, {3, {1800, 600, 1200}}};
   for (const auto& [button, frameTops] : swaps) {
     Click(At("SortKeyBtn", button));
     EXPECT_EQ(tops(), frameTops) << button;
@@ -93,7 +96,8 @@ TEST_F(WindowTest, EveryActionOnTheComboBoxLoadsOnce) {
     EXPECT_EQ(combo->currentText(), text);
   }
   const auto& [title, text, icon] = messages->messages.back();
-  EXPECT_TRUE(title == "Kelvane" && icon == platform::MessageIcon::kWarning && text.contains("/proc/self/./mem"));
+  EXPECT_TRUE(title == "Kelvane" && icon == platform::MessageIcon::kWarning &&
+              text.contains("/proc/self/./mem"));
 }
 
 TEST_F(WindowTest, MarksSetByClickOrSpaceFollowTheRuleAndSelectAllToggles) {
@@ -115,7 +119,7 @@ TEST_F(WindowTest, MarksSetByClickOrSpaceFollowTheRuleAndSelectAllToggles) {
   };
   // How, which row, then the checked rows and whether Sort is enabled.
   const std::tuple<std::function<void(int)>, int, std::vector<int>, bool> steps[] = {
-      {clickBox, 0, {}, false}, {space, 2, {}, false},  {clickBox, 1, {1}, false},
+      {clickBox, 0, {}, false}, {space, 2, {}, false},     {clickBox, 1, {1}, false},
       {space, 3, {1, 3}, true}, {clickBox, 3, {1}, false}, {space, 1, {}, false}};
   for (const auto& [how, row, checked, sortable] : steps) {
     how(row);
@@ -179,7 +183,8 @@ TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce
   // Clicks on the panel as it stands, and what the panel then means to the engine.
   const std::pair<QStringList, sorting::SortOptions> panels[] = {
       {{}, {SortKey::kCoordinates, {1, 2, 0}, true, false, false, true, true, true}},  // as on a first run
-      {{"SortKeyBtn(0)", "SortKeyBtn(3)", "SortKeyBtn(1)", "XSortOptRB(1)", "ZSortOptRB(1)", "SortBtwnStpChk"},
+      {{"SortKeyBtn(0)", "SortKeyBtn(3)", "SortKeyBtn(1)", "XSortOptRB(1)", "ZSortOptRB(1)",
+        "SortBtwnStpChk"},
        {SortKey::kCoordinates, {0, 2, 1}, true, false, true, true, true, false}},  // X, Z, Y
       {{"YSortOptRB(1)", "SortOptionRB(2)", "SortColorOptRB(1)", "SortBtwnStpChk"},
        {SortKey::kColor, {0, 2, 1}, true, true, true, true, false, true}},
@@ -188,13 +193,14 @@ TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce
   int sorts = 0, moved = 0;
   for (const auto& [clicks, options] : panels) {
     for (const QString& button : clicks) Click(button);
-    for (const char* model : {"ldrawlib_car.ldr", "bricksmith_bum_aligned_columns.ldr",
-                              "ldview_8464_frontloader_lf.mpd"}) {
+    for (const char* model :
+         {"ldrawlib_car.ldr", "bricksmith_bum_aligned_columns.ldr", "ldview_8464_frontloader_lf.mpd"}) {
       const Texts original = document::ReadModelFile(TestDataPath(model)).lines;
       Combo()->setEditText(model);
       Click("SelectBtn");
       QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
-      ++sorts % 2 ? Find<QAction>("MenuSortFile")->trigger() : Click("SortBtn");  // the menu sorts as the button
+      ++sorts % 2 ? Find<QAction>("MenuSortFile")->trigger()
+                  : Click("SortBtn");  // the menu sorts as the button
       ASSERT_EQ(repaints.count(), 1);
       document::LineList expected(original);
       document::ToggleSelection(expected, document::kSelectAllCaption);
@@ -267,7 +273,8 @@ TEST_F(WindowTest, EveryCaptionFitsItsControl) {
     const int room = qobject_cast<QPushButton*>(control) != nullptr
                          ? control->fontMetrics().horizontalAdvance(control->text()) + 8
                          : control->sizeHint().width();
-    EXPECT_LE(room, control->width()) << control->objectName().toStdString() << " " << qgetenv("QT_SCALE_FACTOR").toStdString();
+    EXPECT_LE(room, control->width())
+        << control->objectName().toStdString() << " " << qgetenv("QT_SCALE_FACTOR").toStdString();
   }
 }
 
@@ -298,7 +305,8 @@ TEST(DecodeLineForDisplayTest, ShowsUtf8ElseWindows1252ControlCharactersAsSymbol
   for (int value = 0x80; value <= 0xFF; ++value) every.push_back(static_cast<char>(value));
   EXPECT_EQ(ui::DecodeLineForDisplay(every).size(), static_cast<qsizetype>(every.size()));
   // A huge line is cut at a character's start: what is shown stays UTF-8, with an ellipsis.
-  const QString cut = ui::DecodeLineForDisplay(std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail");
+  const QString cut =
+      ui::DecodeLineForDisplay(std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail");
   EXPECT_EQ(cut, QString(static_cast<qsizetype>(ui::kLongestShownLine - 1), u'x') + QChar(0x2026));
 }
 

@@ -15,7 +15,8 @@ constexpr float kBackupBoxAboveSaveButton = 20.0f;
 }  // namespace
 
 MinimumSize MinimumWindowSize(float twipsPerPixelX, float twipsPerPixelY) {
-  return {settings::kMinimumWindowWidthPixels * twipsPerPixelX, settings::kMinimumWindowHeightPixels * twipsPerPixelY};
+  return {settings::kMinimumWindowWidthPixels * twipsPerPixelX,
+          settings::kMinimumWindowHeightPixels * twipsPerPixelY};
 }
 
 std::optional<ResizeLayout> FormResizeLayout(const ResizeInputs& inputs) {
