@@ -45,10 +45,11 @@ class WindowTest : public ::testing::Test {
     folder.Write(name, bytes);
     Combo()->setEditText(QString::fromStdString(name));
   }
-  std::vector<int> CheckedRows() const {
+  std::vector<int> CheckedRows() const { return CheckedRows(Lines()); }
+  static std::vector<int> CheckedRows(const document::LineList& lines) {
     std::vector<int> rows;
-    for (std::size_t i = 0; i < Lines().Size(); ++i)
-      if (Lines().IsChecked(i)) rows.push_back(static_cast<int>(i));
+    for (std::size_t i = 0; i < lines.Size(); ++i)
+      if (lines.IsChecked(i)) rows.push_back(static_cast<int>(i));
     return rows;
   }
   void Click(const QString& name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
