@@ -50,21 +50,6 @@ class StartupShutdownTest : public WindowTest {
   TemporaryFolder stored;
 };
 
-TEST_F(StartupShutdownTest, AnEmptyStoreGivesTheFirstRun) {
-  Start();
-  EXPECT_EQ(Combo()->currentText(), "a.dat");
-  EXPECT_EQ(Model().rowCount(), 2);
-  EXPECT_TRUE(Checked({"BackupFilechk", "SortOptionRB(0)", "XSortOptRB(1)", "YSortOptRB(0)", "ZSortOptRB(0)",
-                       "SortBtwnStpChk"}));
-  window->show();
-  EXPECT_EQ(window->windowState(), Qt::WindowNoState);
-  EXPECT_EQ(window->frameGeometry(), QRect(560, 240, 800, 600)) << "outer bounds, centred";
-  EXPECT_NE(Close().find("DATPath=" + folder.Path() +
-                         " BackupFile=1 SortOption=0 SortKeyOrder0=1 "
-                         "SortKeyOrder1=2 SortKeyOrder2=0 "),
-            std::string::npos);
-}
-
 TEST_F(StartupShutdownTest, StoredSettingsSetTheControlsAndTheWindow) {
   using enum settings::SettingKey;
   const std::pair<settings::SettingKey, std::string> settings[] = {
