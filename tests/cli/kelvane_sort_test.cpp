@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 using std::string;
 using Args = std::vector<string>;
 using Files = std::map<string, string>;
+using kelvane::testing::ReadFileBytes;
 using kelvane::testing::TemporaryFolder;
 
 struct Result {
@@ -75,36 +76,30 @@ Files Parse(const string& files) {
   return parsed;
 }
 
-// Bytes to compare and print: a large file by its size and a hash, so that a failure prints no megabytes.
+// Bytes to compare and print: a large file by its hash, so that a failure prints no megabytes.
 string Shown(const string& bytes) {
-  return bytes.size() < 4096
-             ? bytes
-             : std::to_string(bytes.size()) + " bytes, hash " + std::to_string(std::hash<string>{}(bytes));
+  return bytes.size() < 4096 ? bytes : "hash " + std::to_string(std::hash<string>{}(bytes));
 }
 
 void Put(const TemporaryFolder& dir, const string& files) {
   for (const auto& [name, bytes] : Parse(files)) {
     fs::create_directories(fs::path(dir.File(name)).parent_path());
-    if (bytes.starts_with("->"))
-      fs::create_symlink(bytes.substr(2), dir.File(name));
-    else if (!name.ends_with('/'))
-      dir.Write(name, bytes);
+    if (name.ends_with('/')) continue;
+    bytes.starts_with("->") ? fs::create_symlink(bytes.substr(2), dir.File(name)) : dir.Write(name, bytes);
   }
 }
 
 // The run's status, messages and output, and the folder after it: every file and link in it must
 // be as given, and nothing else may be there.
-void Expect(const TemporaryFolder& dir, const Result& result, int status, const string& err,
-            const string& out, const string& files, const string& what = "") {
-  EXPECT_EQ(std::tuple(result.status, result.err, Shown(result.out)), std::tuple(status, err, Shown(out)))
-      << what;
+void Expect(const TemporaryFolder& dir, const Result& r, int status, const string& err, const string& out,
+            const string& files, const string& what = "") {
+  EXPECT_EQ(std::tuple(r.status, r.err, Shown(r.out)), std::tuple(status, err, Shown(out))) << what;
   Files found, expected;
-  for (const auto& entry : fs::recursive_directory_iterator(dir.Path())) {
-    const string name = entry.path().string().substr(dir.Path().size());
+  for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
     if (entry.is_symlink() || !entry.is_directory())
-      found[name] =
-          entry.is_symlink() ? "->" + fs::read_symlink(entry.path()).string() : Shown(dir.Read(name));
-  }
+      found[entry.path().string().substr(dir.Path().size())] =
+          entry.is_symlink() ? "->" + fs::read_symlink(entry.path()).string()
+                             : Shown(ReadFileBytes(entry.path()));
   for (const auto& [name, bytes] : Parse(files)) expected[name] = Shown(bytes);
   EXPECT_EQ(found, expected) << what;
 }
@@ -136,7 +131,6 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
     int status = 0;
     string err = "", out = "", in = "";  // out and in: the bytes of standard output and input
   } cases[] = {
-      {"m.ldr", m, "m.ldr=CBA-FED m.bak=abc-def"},
       {"--by Coordinates --order yzx --no-steps --steps --x=ascending --y ascending m.ldr", m,
        "m.ldr=BAC-EDF m.bak=abc-def"},  // every default named
       {"--no-steps -v m.ldr", m, "m.ldr=FCB-AED m.bak=abc-def", 0, "m.ldr: 5 part lines moved\n"},
@@ -150,12 +144,12 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       {"--lines 007-008 m.ldr", m, "m.ldr=ABC-DFE m.bak=abc-def"},
       {"--lines 3-99999999999999999999999 m.ldr", m, "m.ldr=ACB-FED m.bak=abc-def"},
       // A file in which no line moves is not written, whatever line ends it has, and gets no backup.
-      {"--lines 1,5,7 -v m.ldr", m, "", 0, "m.ldr: unchanged\n"},
+      {"--lines 1,5,7 -v m.ldr e.ldr", "m.ldr=abc-def e.ldr=", "", 0, "m.ldr: unchanged\ne.ldr: unchanged\n"},
       {"--backup --eol crlf -v m.ldr", "m.ldr=cba-fed", "", 0, "m.ldr: unchanged\n"},
-      {"m.ldr", "m.ldr="},
-      // A file named three ways is sorted once, so that its backup holds it as it was.
-      {"-v a.ldr ./a.ldr link.ldr", "a.ldr=abc-def link.ldr=->a.ldr",
-       "a.ldr=CBA-FED a.bak=abc-def link.ldr=->a.ldr", 0, "a.ldr: 4 part lines moved\n"},
+      // A file named three ways is sorted once, so that its backup holds it as it was; "--" ends the options.
+      {"-v a.ldr ./a.ldr link.ldr -- --help.ldr", "a.ldr=abc-def link.ldr=->a.ldr",
+       "a.ldr=CBA-FED a.bak=abc-def link.ldr=->a.ldr", 1,
+       "a.ldr: 4 part lines moved\nkelvane-sort: --help.ldr: No such file or directory\n"},
       {"--no-backup mpd M.LDR m.Dat x.mPd", "mpd=abc-def M.LDR=abc-def m.Dat=abc-def x.mPd=abc-def",
        "mpd=abc-def M.LDR=CBA-FED m.Dat=CBA-FED x.mPd=CBA-FED", 1,
        "kelvane-sort: mpd: not an LDraw model file name (.dat, .ldr, .mpd); use --any-name to sort it "
@@ -175,11 +169,10 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       {"--check -v a.ldr m.ldr b.dat", "a.ldr=abc-def m.ldr=cba-fed b.dat=abc-def", "", 1,
        "a.ldr: 4 part lines moved\nm.ldr: unchanged\nb.dat: 4 part lines moved\n", "a.ldr\nb.dat\n"},
       {"--check m.ldr", "m.ldr=cba-fed"},
-      // --help and --version answer wherever they stand before "--".
+      // --help and --version answer wherever they stand.
       {"m.ldr --help --bogus", "", "", 0, "", HelpText()},
       {"-h", "", "", 0, "", HelpText()},
       {"--version --help", "", "", 0, "", VersionText()},
-      {"-- --help.ldr", "", "", 1, "kelvane-sort: --help.ldr: No such file or directory\n"},
 
   };
   for (const auto& c : cases) {
@@ -197,15 +190,15 @@ TEST(KelvaneSort, EachFileThatFailsIsNamedWithTheReasonAndTheRunGoesOn) {
   Put(dir, "a.ldr=abc-def big.ldr=big d.ldr/ c.ldr=abc-def");
   const int watch = ::inotify_init1(IN_CLOEXEC);
   ASSERT_GE(::inotify_add_watch(watch, dir.File("big.ldr").c_str(), IN_CLOSE_NOWRITE), 0);
-  const Result result =
-      Sort(dir, Split("a.ldr missing.ldr d.ldr - <d.ldr --any-name /proc/self/mem big.ldr c.ldr"), "",
-           [&](pid_t child) {
-             // Held still from the moment it has read the file, so that the change comes before its write.
-             alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
-             if (::read(watch, event, sizeof event) > 0) ::kill(child, SIGSTOP);
-             dir.Write("big.ldr", "changed");
-             ::kill(child, SIGCONT);
-           });
+  const auto change = [&](pid_t child) {
+    // Held still from the moment it has read the file, so that the change comes before its write.
+    alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+    if (::read(watch, event, sizeof event) > 0) ::kill(child, SIGSTOP);
+    dir.Write("big.ldr", "changed");
+    ::kill(child, SIGCONT);
+  };
+  const Result result = Sort(
+      dir, Split("a.ldr missing.ldr d.ldr - <d.ldr --any-name /proc/self/mem big.ldr c.ldr"), "", change);
   ::close(watch);
   Expect(dir, result, 1,
          "kelvane-sort: missing.ldr: No such file or directory\nkelvane-sort: d.ldr: Is a directory\n"
@@ -235,10 +228,9 @@ TEST(KelvaneSort, AUsageErrorExitsWithTwoOnOneLineAndAHintAndWritesNothing) {
   const TemporaryFolder dir;
   Put(dir, "m.ldr=abc-def n.ldr=abc-def");
   for (string args; std::getline(usage, args, ';');) {
-    const Result result = Sort(dir, Split(args));
-    const string first = result.err.substr(0, result.err.find('\n'));
-    EXPECT_TRUE(first.starts_with("kelvane-sort: ")) << args;
-    Expect(dir, result, 2, first + "\nTry 'kelvane-sort --help' for more information.\n", "",
+    Result result = Sort(dir, Split(args));
+    result.err = std::regex_replace(result.err, std::regex("^kelvane-sort: [^\n]+"), "kelvane-sort: ...");
+    Expect(dir, result, 2, "kelvane-sort: ...\nTry 'kelvane-sort --help' for more information.\n", "",
            "m.ldr=abc-def n.ldr=abc-def", args);
   }
 }
