@@ -142,7 +142,7 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       // Numbers past the last line count for nothing; lines 1 and 5 are no part lines, 7 is alone.
       {"--lines 3 --lines=2,9 m.ldr", m, "m.ldr=BAC-DEF m.bak=abc-def"},
       {"--lines 007-008 m.ldr", m, "m.ldr=ABC-DFE m.bak=abc-def"},
-      {"--lines 3-99999999999999999999999 m.ldr", m, "m.ldr=ACB-FED m.bak=abc-def"},
+      {"--lines 3-18446744073709551620 m.ldr", m, "m.ldr=ACB-FED m.bak=abc-def"},  // 2^64 + 4
       // A file in which no line moves is not written, whatever line ends it has, and gets no backup.
       {"--lines 1,5,7 -v m.ldr e.ldr", "m.ldr=abc-def e.ldr=", "", 0, "m.ldr: unchanged\ne.ldr: unchanged\n"},
       {"--backup --eol crlf -v m.ldr", "m.ldr=cba-fed", "", 0, "m.ldr: unchanged\n"},
