@@ -71,10 +71,4 @@ std::vector<std::string> LineSplitter::Finish() {
   return std::move(lines_);
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  LineSplitter splitter;
-  splitter.Feed(bytes);
-  return splitter.Finish();
-}
-
 }  // namespace kelvane::document

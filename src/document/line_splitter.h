@@ -23,6 +23,4 @@ class LineSplitter {
   bool lastWasCr_ = false;
 };
 
-std::vector<std::string> SplitLines(std::string_view bytes);
-
 }  // namespace kelvane::document

@@ -248,11 +248,6 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
   return std::string(path.substr(0, nameStart)) + *name;
 }
 
-bool BackupIsTheModel(const std::string& modelPath) {
-  const std::optional<std::string> backup = BackupPathFor(modelPath);
-  return backup && SameFile(modelPath, *backup);
-}
-
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
                          const std::vector<std::string>& lines, LineEnd lineEnd, const FileStamp* loaded) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");

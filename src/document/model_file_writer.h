@@ -26,10 +26,6 @@ std::optional<std::string> BackupName(std::string_view fileName);
 // The backup path of a full path: the folder part is kept, the name gets BackupName().
 std::optional<std::string> BackupPathFor(std::string_view path);
 
-// Whether the backup of modelPath would be the model itself: its name already ends in the backup's
-// ".bak" (model.bak), or both names lead to one file. Such a model can be saved only without a backup.
-bool BackupIsTheModel(const std::string& modelPath);
-
 // Writes every line followed by lineEnd to modelPath, replacing the file atomically: the lines go to a
 // temporary file in the same folder, which is flushed to disk and only then renamed over the model.
 // The model keeps its permissions, owner and group (an administrator's save hands the new file to the

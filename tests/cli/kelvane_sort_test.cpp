@@ -168,7 +168,7 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       {"--check -", "", "", 1, "", "-\n", "abc-def"},
       {"--check -v a.ldr m.ldr b.dat", "a.ldr=abc-def m.ldr=cba-fed b.dat=abc-def", "", 1,
        "a.ldr: 4 part lines moved\nm.ldr: unchanged\nb.dat: 4 part lines moved\n", "a.ldr\nb.dat\n"},
-      {"--check m.ldr", "m.ldr=cba-fed"},
+      {"--check m.ldr", "m.ldr=cba-fed", ""},
       // --help and --version answer wherever they stand.
       {"m.ldr --help --bogus", "", "", 0, "", HelpText()},
       {"-h", "", "", 0, "", HelpText()},

@@ -56,7 +56,9 @@ TEST(SaveModelFileSequenceTest, SavesInTurn) {
   ::link(folder.File("model.ldr").c_str(), folder.File("other name.ldr").c_str());
   ::chmod(folder.File("real.dat").c_str(), 0640);
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(folder.File("real.dat").c_str(), 65534, 65534), 0);
+  if (root) {
+    ASSERT_EQ(::chown(folder.File("real.dat").c_str(), 65534, 65534), 0);
+  }
   fs::create_symlink(folder.File("real.dat"), folder.File("model.dat"));
   for (const char* text : {"first", "second"})
     ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {text}).saved);
