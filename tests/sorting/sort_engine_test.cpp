@@ -207,8 +207,9 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
                "0 MLCAD BTG g|0 BFC INVERTNEXT|@3|0 // x|@1", "43012",
                "0 BFC INVERTNEXT|@0skip|@3|0 !LEOCAD PIECE HIDDEN|@1", "01342", "@3|0 MLCAD BTG xSTEP|@2|@1",
                "0132", "0 STEP|@2|@1|0 STEP|0 STEP|@4|@3", "0213465",
-               "@3|1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP|@1", "012",  // 1 is left alone
-               // Fewer than two checked lines change nothing.
+               "@3|1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP|@1",
+               "012",  // 1 is left alone
+                       // Fewer than two checked lines change nothing.
                "@2|@1skip", "01", "@2skip|@1skip", "01"}},
         Cases{kColorDown, {"@1|@5a|@5b", "120", "@3|@1|@2", "021"}},
         // Largest y, then largest z, then smallest x first; a run is lines of equal values, and
