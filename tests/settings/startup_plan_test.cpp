@@ -63,6 +63,7 @@ TEST(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
       {"WindowState=3 WindowLeft=-150", "1 0 1 120 1 0 0 - -150 3600 12000 9000 "},
       // A refused size leaves the created 11565 x 9165, which the default position centres.
       {"WindowWidth=0 WindowHeight=wide", "1 0 1 120 1 0 0 0 8617 3517 - - "},
+      {"WindowWidth=1500 WindowHeight=1500", "1 0 1 120 1 0 0 0 9900 3975 9000 8250 "},  // to the smallest
       {"WindowWidth=1000000000000 WindowLeft=-1000000000000", "1 0 1 120 1 0 0 0 - 3600 - 9000 "},
   };
   for (const auto& [stored, plan] : cases) EXPECT_EQ(Describe(Plan(stored)), plan) << stored;
