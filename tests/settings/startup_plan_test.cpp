@@ -13,22 +13,18 @@
 namespace kelvane::settings {
 namespace {
 
-class StartupPlanTest : public ::testing::Test {
- protected:
-  // `stored` as "Key=text Key=text"; the window is created at 11565 x 9165 twips.
-  StartupPlan Plan(const std::string& stored, std::string commandLine = "") {
-    MemorySettingsStore store;
-    std::istringstream words(stored);
-    for (std::string word; words >> word;) {
-      const std::string name = word.substr(0, word.find('='));
-      const auto& setting = *std::ranges::find(kSettingDefinitions, name, &SettingDefinition::name);
-      WriteSetting(store, setting.id, word.substr(name.size() + 1));
-    }
-    return PlanStartup(store, {screen_, 11565, 9165, std::move(commandLine), home_.Path()});
+// `stored` as "Key=text Key=text"; the window is created at 11565 x 9165 twips, the fallback folder is "/h/".
+StartupPlan Plan(const std::string& stored, std::string commandLine = "",
+                 ScreenMetrics screen = {15, 15, 1920 * 15, 1080 * 15}) {
+  MemorySettingsStore store;
+  std::istringstream words(stored);
+  for (std::string word; words >> word;) {
+    const std::string name = word.substr(0, word.find('='));
+    WriteSetting(store, std::ranges::find(kSettingDefinitions, name, &SettingDefinition::name)->id,
+                 word.substr(name.size() + 1));
   }
-  testing::TemporaryFolder home_;
-  ScreenMetrics screen_{15, 15, 1920 * 15, 1080 * 15};
-};
+  return PlanStartup(store, {screen, 11565, 9165, std::move(commandLine), "/h/"});
+}
 
 // The plan in one line: backup, sort option, between steps, key order, the selected direction button
 // per axis, window state, then left, top, width and height; "-" for a step that is skipped.
@@ -43,7 +39,7 @@ std::string Describe(const StartupPlan& p) {
   return s.str();
 }
 
-TEST_F(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
+TEST(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "1 0 1 120 1 0 0 0 8400 3600 12000 9000 "},  // 800 x 600 pixels, centred
       {"SortOption=1.5 BackupFile=0 BetweenSteps=0", "0 2 0 120 1 0 0 0 8400 3600 12000 9000 "},
@@ -67,26 +63,23 @@ TEST_F(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
       {"WindowState=3 WindowLeft=-150", "1 0 1 120 1 0 0 - -150 3600 12000 9000 "},
       // A refused size leaves the created 11565 x 9165, which the default position centres.
       {"WindowWidth=0 WindowHeight=wide", "1 0 1 120 1 0 0 0 8617 3517 - - "},
+      {"WindowWidth=1500 WindowHeight=1500", "1 0 1 120 1 0 0 0 9900 3975 9000 8250 "},  // to the smallest
       {"WindowWidth=1000000000000 WindowLeft=-1000000000000", "1 0 1 120 1 0 0 0 - 3600 - 9000 "},
   };
   for (const auto& [stored, plan] : cases) EXPECT_EQ(Describe(Plan(stored)), plan) << stored;
   // Centred by integer halving, rounding a half to the even neighbour first: off the edges of a
   // screen smaller than the window, -15 and -13.5 twips to spare both put it 7 twips over.
-  for (const auto& [screen, plan] :
-       {std::pair<ScreenMetrics, const char*>{{12, 12, 1365 * 12, 767 * 12}, "0 0 3390 1002 9600 7200 "},
-        {{15, 15, 11985, 8986.5f}, "0 0 0 -7 -7 12000 9000 "}}) {
-    screen_ = screen;
-    EXPECT_TRUE(Describe(Plan("")).ends_with(plan)) << screen.width;
-  }
+  EXPECT_EQ(Describe(Plan("", "", {12, 12, 1365 * 12, 767 * 12})), "1 0 1 120 1 0 0 0 3390 1002 9600 7200 ");
+  EXPECT_EQ(Describe(Plan("", "", {15, 15, 11985, 8986.5f})), "1 0 1 120 1 0 0 0 -7 -7 12000 9000 ");
 }
 
 // The stored folder, then the command line with the folder listing and its entry to select.
-TEST_F(StartupPlanTest, FolderFromTheStoreOrTheCommandLineAndTheFileToSelect) {
+TEST(StartupPlanTest, FolderFromTheStoreOrTheCommandLineAndTheFileToSelect) {
   testing::TemporaryFolder m, stored;
   const std::pair<std::string, std::string> folders[] = {
       {m.Path(), m.Path()},
       {m.Path().substr(0, m.Path().size() - 1), m.Path()},
-      {m.File("gone/"), home_.Path()},
+      {m.File("gone/"), "/h/"},
       {"", ""},  // left by a bare file name on an earlier command line: the current folder
   };
   for (const auto& [folder, path] : folders) EXPECT_EQ(Plan("DATPath=" + folder).datPath, path) << folder;
@@ -108,6 +101,23 @@ TEST_F(StartupPlanTest, FolderFromTheStoreOrTheCommandLineAndTheFileToSelect) {
     const auto entry = EntryToSelect(names, plan.fileToOpen);
     EXPECT_EQ(plan.datPath + '|' + (entry ? names[*entry] : "none"), outcome) << arguments[0];
   }
+}
+
+// Folder and file name as "folder|name", "none" where the command line names no model. A backslash
+// is part of a name on Linux.
+TEST(CommandLineTest, OnlyAModelFileNameCounts) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/M/car.DAT", "/M/|car.DAT"}, {"car.dat", "|car.dat"},       {"/dat", "/|dat"},
+      {"/u/cardat", "/u/|cardat"},   {"/u/car.LDR", "/u/|car.LDR"}, {"\"/u/car.dat\"", "none"},
+      {"/u/M.dat/", "none"},         {"/u/carmpd", "none"},         {"/u/car.dat ", "none"},
+      {"M\\car.DAT", "|M\\car.DAT"},
+  };
+  for (const auto& [commandLine, found] : cases) {
+    const auto file = ModelFileFromCommandLine(commandLine);
+    EXPECT_EQ(file ? file->folder + '|' + file->fileName : "none", found) << commandLine;
+  }
+  EXPECT_EQ(FallbackDatFolder("/home/u"), "/home/u/");
+  EXPECT_EQ(FallbackDatFolder(""), "/");
 }
 
 }  // namespace

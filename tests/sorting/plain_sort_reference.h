@@ -15,22 +15,16 @@
 
 namespace kelvane::sorting::testing {
 
-using ExchangeList = std::vector<std::pair<std::size_t, std::size_t>>;
-
 // The selection sort written out plainly, in O(n^2): sorts `keys`, exchanging items[start + k] along with
 // keys[k]; direction 1 is ascending, anything else descending.
 template <typename T>
-void PlainSelectionSort(std::vector<float>& keys, std::vector<T>& items, std::size_t start, int direction,
-                        ExchangeList* exchanges = nullptr) {
+void PlainSelectionSort(std::vector<float>& keys, std::vector<T>& items, std::size_t start, int direction) {
   for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
     std::size_t m = i;
-    for (std::size_t j = i + 1; j < keys.size(); ++j) {
+    for (std::size_t j = i + 1; j < keys.size(); ++j)
       if (direction == 1 ? keys[m] > keys[j] : keys[m] < keys[j]) m = j;
-    }
-    if (m == i) continue;
     std::swap(keys[i], keys[m]);
     std::swap(items[start + i], items[start + m]);
-    if (exchanges != nullptr) exchanges->emplace_back(i, m);
   }
 }
 
@@ -113,21 +107,16 @@ inline std::size_t PlainSortCheckedLines(document::LineList& lines, const SortOp
                       PlainIsAttachedMeta(before) && !(options.betweenSteps && PlainIsStep(before)) &&
                       !PlainIsFence(before);
   }
-  document::LineList result;
   std::vector<std::string> texts;
   std::vector<bool> checks;
   std::size_t moved = 0;
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     if (attached[i]) continue;
-    if (!lines.IsChecked(i)) {
-      texts.push_back(lines.Text(i));
-      checks.push_back(false);
-      continue;
-    }
-    moved += from[i] != i;
-    std::size_t meta = from[i];
-    while (meta > 0 && attached[meta - 1]) --meta;
-    for (; meta <= from[i]; ++meta) texts.push_back(lines.Text(meta)), checks.push_back(meta == from[i]);
+    const std::size_t to = lines.IsChecked(i) ? from[i] : i;  // an unchecked line stays, alone
+    std::size_t meta = to;
+    while (lines.IsChecked(i) && meta > 0 && attached[meta - 1]) --meta;
+    for (moved += to != i; meta <= to; ++meta)
+      texts.push_back(lines.Text(meta)), checks.push_back(meta == from[i] && lines.IsChecked(i));
   }
   lines.Assign(texts);
   for (std::size_t i = 0; i < checks.size(); ++i) lines.SetChecked(i, checks[i]);

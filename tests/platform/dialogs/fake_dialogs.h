@@ -8,8 +8,7 @@
 
 namespace kelvane::testing {
 
-class FakeMessageBox final : public platform::MessageBox {  // records every message instead of showing it
- public:
+struct FakeMessageBox final : platform::MessageBox {  // records every message instead of showing it
   struct Message {
     QString title, text;
     platform::MessageIcon icon;
@@ -25,8 +24,7 @@ class FakeMessageBox final : public platform::MessageBox {  // records every mes
   bool yes = false;
 };
 
-class FakeFileDialog final : public platform::FileDialog {  // the scripted answers in turn, then a cancel
- public:
+struct FakeFileDialog final : platform::FileDialog {  // the scripted answers in turn, then a cancel
   void AnswerNext(QString path) { answers.append(std::move(path)); }
   QString GetOpenFileName(QWidget*, const platform::OpenFileRequest& request) override {
     requests.push_back(request);
@@ -36,8 +34,7 @@ class FakeFileDialog final : public platform::FileDialog {  // the scripted answ
   QStringList answers;
 };
 
-class FakeScreenMetrics final : public platform::ScreenMetrics {  // 96 dpi unless told otherwise
- public:
+struct FakeScreenMetrics final : platform::ScreenMetrics {  // 96 dpi unless told otherwise
   explicit FakeScreenMetrics(double twipsPerPixel = 15.0, int widthPixels = 1920, int heightPixels = 1080)
       : tpp(twipsPerPixel), width(widthPixels), height(heightPixels) {}
   double TwipsPerPixelX() const override { return tpp; }
