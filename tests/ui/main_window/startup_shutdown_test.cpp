@@ -84,7 +84,7 @@ TEST_F(StartupShutdownTest, CommandLine) {
   }
 }
 
-TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalState) {
+TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalStateAndAFailedWriteIsReported) {
   const std::tuple<const char*, Qt::WindowState, const char*> cases[] = {
       {"0", Qt::WindowNoState,
        "WindowState=0 WindowLeft=8400 WindowTop=3600 WindowWidth=12000 WindowHeight=9000 "},
@@ -105,9 +105,7 @@ TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalState) {
     EXPECT_EQ(Close(), std::string(windowWrites) + "DATPath=" + folder.Path() + rest)
         << "stored " << storedState;
   }
-}
-
-TEST_F(StartupShutdownTest, AStoreThatCannotBeWrittenDoesNotKeepTheWindowOpen) {
+  // A store that cannot be written is reported, and does not keep the window open.
   Start();
   window->show();
   store.SetFlushFails(true);
