@@ -17,6 +17,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 SCREEN = (1280, 1024)  # pixels; Qt takes the X server's 96 dots per inch, 15 twips per pixel
 TIMEOUT = 10  # seconds for any one wait
@@ -52,14 +53,18 @@ def send_delete_window(display_name, window):
     x11.XCloseDisplay(display)  # sends what is queued
 
 
-def run_once(arguments, environment):
-    """Starts kelvane, waits for its window, closes it through the X server; the window's bounds."""
-    program = subprocess.Popen([sys.argv[1]] + arguments, env=environment)
+def run_once(arguments, environment, act=None, user=None):
+    """Starts kelvane (as `user`), waits for its first window, lets `act` work on it, which may name the
+    window to close instead, and closes that through the X server; the first window's bounds."""
+    program = subprocess.Popen([sys.argv[1]] + arguments, env=environment, user=user, group=user,
+                               extra_groups=None if user is None else [])
     try:
         xdotool = lambda *words: subprocess.run(["xdotool"] + list(words), env=environment, capture_output=True,
                                                 text=True, timeout=TIMEOUT, check=True).stdout
         window = int(xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()[0])
         shown = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", str(window)).split())
+        if act:
+            window = act(xdotool, str(window))
         send_delete_window(environment["DISPLAY"], window)
         if program.wait(timeout=TIMEOUT) != 0:
             sys.exit("kelvane ended with status %d" % program.returncode)
@@ -72,42 +77,35 @@ def run_once(arguments, environment):
 def save_after_failed_load(environment, work):
     """As an unprivileged user, a model that may be written but not read: its load fails, and Save File
     must not write the empty list over it."""
-    nobody = 65534
-    home = os.path.join(work, "nobody")
+    nobody, home = 65534, os.path.join(work, "nobody")
     os.chmod(work, 0o755)
-    os.makedirs(os.path.join(home, "models"))
-    os.makedirs(os.path.join(home, "runtime"), mode=0o700)
-    model = os.path.join(home, "models", "w.dat")
-    with open(model, "w") as file:
-        file.write("0 a model\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n")
     os.makedirs(os.path.join(home, "config", "Kelvane"))
+    os.makedirs(os.path.join(home, "runtime"), mode=0o700)
+    model, bytes_before = os.path.join(home, "w.dat"), b"0 a model\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n"
+    with open(model, "wb") as file:
+        file.write(bytes_before)
     settings_file(os.path.join(home, "config", "Kelvane", "Kelvane.conf"), {"Settings/BackupFile": "0"})
     for folder, _, files in os.walk(home):
         for name in [folder] + [os.path.join(folder, f) for f in files]:
             os.chown(name, nobody, nobody)
     os.chmod(model, 0o222)
-    environment = environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                                     XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
-    program = subprocess.Popen([sys.argv[1], model], env=environment, user=nobody, group=nobody, extra_groups=[])
-    xdotool = lambda *words: subprocess.run(["xdotool"] + list(words), env=environment, capture_output=True,
-                                            text=True, timeout=TIMEOUT, check=True).stdout
-    try:
-        windows = lambda: xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
-        xdotool("windowfocus", "--sync", windows()[0], "key", "Return")  # "could not be read"
-        window = windows()[0]
+
+    def save(xdotool, box):
+        xdotool("windowfocus", "--sync", box, "key", "Return")  # "could not be read"
+        window = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()[0]
         # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window.
         xdotool("mousemove", "--window", window, "706", "513", "click", "1")
-        subprocess.run(["sh", "-c", "until [ $(xdotool search --onlyvisible --name '^Kelvane$' | wc -l) -gt 1 ];"
-                        " do sleep 0.1; done"], env=environment, timeout=TIMEOUT, check=True)
-        box = [shown for shown in windows() if shown != window][0]  # the refusal, a modal box
-        xdotool("windowfocus", "--sync", box, "key", "Return")
-        send_delete_window(environment["DISPLAY"], int(window))
-        program.wait(timeout=TIMEOUT)
-    finally:
-        if program.poll() is None:
-            program.kill()
-    with open(model) as file:
-        expect("the unreadable model after Save File", file.read(), "0 a model\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n")
+        refusal = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
+        while len(refusal) < 2:  # until the refusal's modal box is up
+            time.sleep(0.1)
+            refusal = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
+        xdotool("windowfocus", "--sync", [w for w in refusal if w != window][0], "key", "Return")
+        return int(window)
+
+    run_once([model], environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                                         XDG_RUNTIME_DIR=os.path.join(home, "runtime")), save, nobody)
+    with open(model, "rb") as file:
+        expect("the unreadable model after Save File", file.read(), bytes_before)
 
 
 def settings_file(path, settings=None):
