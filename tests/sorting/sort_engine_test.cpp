@@ -162,7 +162,7 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
               {"@5a|@5b|@1>210", "@2|0 STEP|@1>012", "@3|0 // note|@0skip|@2||@1>512340",
                "@2|0 ROTSTEP 0 90 0 ABS|@1|@0>0132",
                "1\t15\t0 0 0 1 0 0 0 1 0 0 0 1 3001.dat|   1   4   0 0 0 1 0 0 0 1 0 0 0 1 x.dat>10",
-               "0 BFC INVERTNEXT|@5|0 MLCAD BTG a|@5|@1>42301",
+               "0 BFC INVERTNEXT|@5|0 MLCAD BTG a|@5|@1>42301", "@3|0 MLCAD BTG xSTEP|@2|@1>0132",
                "0 BFC INVERTNEXT|@0skip|@3|0 !LEOCAD PIECE HIDDEN|@1>01342",
                "0 STEP|@2|@1|0 STEP|0 STEP|@4|@3>0213465", "@3|1 4 0 0 0 1 0 0 0 1 0 0 0 1 ROTSTEP|@1>012"}},
         Cases{{}, {"=5 0 1|=1 -8 0|=0 0 1|=9 0 2|=3 -8 0>32014"}},
