@@ -18,11 +18,11 @@ StartupPlan Plan(const std::string& stored, std::string commandLine = "",
                  ScreenMetrics screen = {15, 15, 1920 * 15, 1080 * 15}) {
   MemorySettingsStore store;
   std::istringstream words(stored);
-  for (std::string word; words >> word;) {
-    const std::string name = word.substr(0, word.find('='));
-    WriteSetting(store, std::ranges::find(kSettingDefinitions, name, &SettingDefinition::name)->id,
-                 word.substr(name.size() + 1));
-  }
+  for (std::string word; words >> word;)
+    WriteSetting(
+        store,
+        std::ranges::find(kSettingDefinitions, word.substr(0, word.find('=')), &SettingDefinition::name)->id,
+        word.substr(word.find('=') + 1));
   return PlanStartup(store, {screen, 11565, 9165, std::move(commandLine), "/h/"});
 }
 
@@ -31,41 +31,36 @@ StartupPlan Plan(const std::string& stored, std::string commandLine = "",
 std::string Describe(const StartupPlan& p) {
   std::ostringstream s;
   const auto put = [&s](const auto& value) { value ? s << static_cast<float>(*value) << ' ' : s << "- "; };
-  put(p.backupFile), put(p.sortOption), put(p.betweenSteps);
-  s << p.sortKeyOrder[0] << p.sortKeyOrder[1] << p.sortKeyOrder[2] << ' ';
-  for (const auto& index : p.directionIndex) put(index);
-  put(p.windowState), put(p.geometry.left), put(p.geometry.top), put(p.geometry.width),
-      put(p.geometry.height);
+  put(p.backupFile), put(p.sortOption), put(p.betweenSteps),
+      s << p.sortKeyOrder[0] << p.sortKeyOrder[1] << p.sortKeyOrder[2] << ' ', put(p.directionIndex[0]),
+      put(p.directionIndex[1]), put(p.directionIndex[2]), put(p.windowState), put(p.geometry.left),
+      put(p.geometry.top), put(p.geometry.width), put(p.geometry.height);
   return s.str();
 }
 
 TEST(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
+  // Rows of settings that do not touch each other. A pair of direction buttons is set in turn, the
+  // second one last; a pair with no "True" is left alone. A key order that is not a permutation becomes
+  // the first-run order. A maximised window keeps the centred first-run bounds for its normal state. A
+  // refused size leaves the created 11565 x 9165, which the default position centres; a small one grows
+  // to the smallest. With nothing stored, 800 x 600 pixels, centred.
   const std::pair<const char*, const char*> cases[] = {
-      {"", "1 0 1 120 1 0 0 0 8400 3600 12000 9000 "},  // 800 x 600 pixels, centred
-      {"SortOption=1.5 BackupFile=0 BetweenSteps=0", "0 2 0 120 1 0 0 0 8400 3600 12000 9000 "},
-      {"SortOption=-1 BackupFile=2 BetweenSteps=", "- - - 120 1 0 0 0 8400 3600 12000 9000 "},
-      {"SortOption=3 BackupFile=False", "- - 1 120 1 0 0 0 8400 3600 12000 9000 "},
-      // The buttons of a pair are set in turn, the second one last; a pair with no "True" is left alone.
-      {"XSortOpt0=True XSortOpt1=True YSortOpt0=True YSortOpt1=junk ZSortOpt0=False ZSortOpt1=False",
-       "1 0 1 120 1 0 - 0 8400 3600 12000 9000 "},
-      {"XSortOpt0=-1 XSortOpt1=0 YSortOpt0=junk YSortOpt1=True ZSortOpt0=0.5",
-       "1 0 1 120 0 1 0 0 8400 3600 12000 9000 "},
-      // A key order that is not a permutation becomes the first-run order.
-      {"SortKeyOrder0=2.4 SortKeyOrder1=0.5 SortKeyOrder2=1", "1 0 1 201 1 0 0 0 8400 3600 12000 9000 "},
-      {"SortKeyOrder0=x SortKeyOrder1=2 SortKeyOrder2=1", "1 0 1 021 1 0 0 0 8400 3600 12000 9000 "},
-      {"SortKeyOrder0=1 SortKeyOrder1=1 SortKeyOrder2=0", "1 0 1 120 1 0 0 0 8400 3600 12000 9000 "},
-      {"SortKeyOrder0=3 SortKeyOrder1=2 SortKeyOrder2=0", "1 0 1 120 1 0 0 0 8400 3600 12000 9000 "},
-      // A maximised window keeps the centred first-run bounds for its normal state.
+      {"", "1 0 1 120 1 0 0 0 8400 3600 12000 9000 "},
+      {"SortOption=1.5 BackupFile=0 BetweenSteps=0 XSortOpt0=-1 XSortOpt1=0 YSortOpt0=junk YSortOpt1=True "
+       "ZSortOpt0=0.5 SortKeyOrder0=2.4 SortKeyOrder1=0.5 SortKeyOrder2=1 WindowWidth=1500 WindowHeight=1500",
+       "0 2 0 201 0 1 0 0 9900 3975 9000 8250 "},
+      {"SortOption=-1 BackupFile=2 BetweenSteps= XSortOpt0=True XSortOpt1=True YSortOpt0=True YSortOpt1=junk "
+       "ZSortOpt0=False ZSortOpt1=False SortKeyOrder0=x SortKeyOrder1=2 SortKeyOrder2=1 WindowWidth=0 "
+       "WindowHeight=wide WindowState=3 WindowLeft=-150",
+       "- - - 021 1 0 - - -150 3517 - - "},
+      {"SortOption=3 BackupFile=False SortKeyOrder0=1 SortKeyOrder1=1 SortKeyOrder2=0 "
+       "WindowWidth=1000000000000 "
+       "WindowLeft=-1000000000000",
+       "- - 1 120 1 0 0 0 - 3600 - 9000 "},
       {"WindowState=1 WindowLeft=-150 WindowTop=40000 WindowWidth=15000 WindowHeight=10500",
        "1 0 1 120 1 0 0 1 -150 40000 15000 10500 "},
-      {"WindowState=2 WindowLeft=-150 WindowTop=40000 WindowWidth=15000",
-       "1 0 1 120 1 0 0 2 8400 3600 12000 9000 "},
-      {"WindowState=3 WindowLeft=-150", "1 0 1 120 1 0 0 - -150 3600 12000 9000 "},
-      // A refused size leaves the created 11565 x 9165, which the default position centres.
-      {"WindowWidth=0 WindowHeight=wide", "1 0 1 120 1 0 0 0 8617 3517 - - "},
-      {"WindowWidth=1500 WindowHeight=1500", "1 0 1 120 1 0 0 0 9900 3975 9000 8250 "},  // to the smallest
-      {"WindowWidth=1000000000000 WindowLeft=-1000000000000", "1 0 1 120 1 0 0 0 - 3600 - 9000 "},
-  };
+      {"SortKeyOrder0=3 SortKeyOrder1=2 SortKeyOrder2=0 WindowState=2 WindowLeft=-150 WindowWidth=15000",
+       "1 0 1 120 1 0 0 2 8400 3600 12000 9000 "}};
   for (const auto& [stored, plan] : cases) EXPECT_EQ(Describe(Plan(stored)), plan) << stored;
   // Centred by integer halving, rounding a half to the even neighbour first: off the edges of a
   // screen smaller than the window, -15 and -13.5 twips to spare both put it 7 twips over.
@@ -76,25 +71,21 @@ TEST(StartupPlanTest, StoredTextsThatTheControlsOrTheWindowRefuseAreSkipped) {
 // The stored folder, then the command line with the folder listing and its entry to select.
 TEST(StartupPlanTest, FolderFromTheStoreOrTheCommandLineAndTheFileToSelect) {
   testing::TemporaryFolder m, stored;
-  const std::pair<std::string, std::string> folders[] = {
-      {m.Path(), m.Path()},
-      {m.Path().substr(0, m.Path().size() - 1), m.Path()},
-      {m.File("gone/"), "/h/"},
-      {"", ""},  // left by a bare file name on an earlier command line: the current folder
-  };
-  for (const auto& [folder, path] : folders) EXPECT_EQ(Plan("DATPath=" + folder).datPath, path) << folder;
+  // "" is left by a bare file name on an earlier command line: the current folder.
+  const std::string folders[] = {
+      m.Path(), m.Path(), m.Path().substr(0, m.Path().size() - 1), m.Path(), m.File("gone/"), "/h/", "", ""};
+  for (int i = 0; i < 8; i += 2)
+    EXPECT_EQ(Plan("DATPath=" + folders[i]).datPath, folders[i + 1]) << folders[i];
 
-  std::filesystem::create_directory(m.File("my  models"));
+  stored.Write("stored.dat", "0"), std::filesystem::create_directory(m.File("my  models"));
   for (const char* name : {"b.dat", "car.DAT", "A.dat", "my  models/x.dat"}) m.Write(name, "0");
-  stored.Write("stored.dat", "0");
+  // c.ldr is not listed: the window opens it by its name; c.txt as every command line that names no model.
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{m.File("CAR.dat")}, m.Path() + "|car.DAT"},
-      {{m.File("other.dat")}, m.Path() + "|A.dat"},
       {{m.File("gone/car.dat")}, m.File("gone/") + "|none"},
       {{m.File("my"), "", "models/x.dat"}, m.File("my  models/") + "|x.dat"},
-      {{m.File("c.ldr")}, m.Path() + "|A.dat"},            // not listed: the window opens it by its name
-      {{m.File("c.txt")}, stored.Path() + "|stored.dat"},  // as every command line that names no model
-  };
+      {{m.File("c.ldr")}, m.Path() + "|A.dat"},
+      {{m.File("c.txt")}, stored.Path() + "|stored.dat"}};
   for (const auto& [arguments, outcome] : cases) {
     const StartupPlan plan = Plan("DATPath=" + stored.Path(), JoinArguments(arguments));
     const auto names = document::ListDatFiles(plan.datPath).names;
@@ -107,17 +98,13 @@ TEST(StartupPlanTest, FolderFromTheStoreOrTheCommandLineAndTheFileToSelect) {
 // is part of a name on Linux.
 TEST(CommandLineTest, OnlyAModelFileNameCounts) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/M/car.DAT", "/M/|car.DAT"}, {"car.dat", "|car.dat"},       {"/dat", "/|dat"},
-      {"/u/cardat", "/u/|cardat"},   {"/u/car.LDR", "/u/|car.LDR"}, {"\"/u/car.dat\"", "none"},
-      {"/u/M.dat/", "none"},         {"/u/carmpd", "none"},         {"/u/car.dat ", "none"},
-      {"M\\car.DAT", "|M\\car.DAT"},
-  };
-  for (const auto& [commandLine, found] : cases) {
-    const auto file = ModelFileFromCommandLine(commandLine);
-    EXPECT_EQ(file ? file->folder + '|' + file->fileName : "none", found) << commandLine;
-  }
-  EXPECT_EQ(FallbackDatFolder("/home/u"), "/home/u/");
-  EXPECT_EQ(FallbackDatFolder(""), "/");
+      {"/M/car.DAT", "/M/|car.DAT"}, {"car.dat", "|car.dat"},    {"/dat", "/|dat"},
+      {"/u/car.LDR", "/u/|car.LDR"}, {"\"/u/car.dat\"", "none"}, {"/u/M.dat/", "none"},
+      {"/u/carmpd", "none"},         {"/u/car.dat ", "none"},    {"M\\car.DAT", "|M\\car.DAT"}};
+  const auto shown = [](const auto& file) { return file ? file->folder + '|' + file->fileName : "none"; };
+  for (const auto& [commandLine, found] : cases)
+    EXPECT_EQ(shown(ModelFileFromCommandLine(commandLine)), found) << commandLine;
+  EXPECT_EQ(FallbackDatFolder("/home/u") + '|' + FallbackDatFolder(""), "/home/u/|/");
 }
 
 }  // namespace
