@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "document/check_rules.h"
 #include "document/model_file_reader.h"
@@ -54,13 +55,34 @@ Texts Shown(const LineList& lines) {  // the texts, the checked ones marked
   return texts;
 }
 
+// What a sort must keep, whatever the oracle says: per stretch between boundaries, the checked lines
+// each with the metas right before it, and the other lines, each stretch's units in sorted order.
+std::vector<Texts> Stretches(const LineList& lines, bool steps) {
+  std::vector<Texts> stretches(1);
+  string metas;
+  for (std::size_t i = 0; i < lines.Size(); ++i) {
+    const string& text = lines.Text(i);
+    const bool boundary = testing::PlainIsBoundary(text, steps);
+    if (!lines.IsChecked(i) && testing::PlainIs(2, text) && !boundary) {
+      metas += text + "\n";
+      continue;
+    }
+    stretches.back().push_back((lines.IsChecked(i) ? "" : "unchecked ") + std::exchange(metas, "") + text);
+    if (boundary) stretches.emplace_back();
+  }
+  stretches.back().push_back(metas);
+  for (Texts& stretch : stretches) std::sort(stretch.begin(), stretch.end());
+  return stretches;
+}
+
 // Sorts a copy with the engine: the plain definition agrees on every line, its check mark and the
-// count of moved lines, and a second sort finds nothing left to do.
+// count of moved lines; no part or meta crosses a boundary; a second sort finds nothing left to do.
 LineList Sorted(const LineList& original, const SortOptions& options) {
   LineList lines = original, plain = original;
   const std::size_t moved = SortCheckedLines(lines, options);
   EXPECT_EQ(moved, testing::PlainSortCheckedLines(plain, options));
   EXPECT_EQ(Shown(lines), Shown(plain));
+  EXPECT_EQ(Stretches(lines, options.betweenSteps), Stretches(original, options.betweenSteps));
   EXPECT_EQ(SortCheckedLines(lines, options), 0U) << "sorted a second time";
   return lines;
 }
