@@ -93,11 +93,14 @@ def save_after_failed_load(environment, work):
     def save(xdotool, box):
         xdotool("windowfocus", "--sync", box, "key", "Return")  # "could not be read"
         window = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()[0]
-        # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window.
-        xdotool("mousemove", "--window", window, "706", "513", "click", "1")
-        refusal = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
-        while len(refusal) < 2:  # until the refusal's modal box is up
-            time.sleep(0.1)
+        xdotool("windowfocus", "--sync", window)
+        refusal, deadline = [], time.monotonic() + TIMEOUT
+        while len(refusal) < 2:  # until the refusal's modal box is up; a click that came too early is repeated
+            if time.monotonic() > deadline:
+                sys.exit("no message after Save File")
+            # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window.
+            xdotool("mousemove", "--window", window, "706", "513", "click", "1")
+            time.sleep(1)
             refusal = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
         xdotool("windowfocus", "--sync", [w for w in refusal if w != window][0], "key", "Return")
         return int(window)
