@@ -2,30 +2,25 @@
 #include <sys/stat.h>
 
 #include <QtWidgets>
-#include <filesystem>
 #include <iostream>
+#include <span>
 
 #include "platform/dialogs/fake_dialogs.h"
 #include "platform/settings/qt_settings_store.h"
 #include "settings/shutdown_record.h"
 #include "support/temporary_folder.h"
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace kelvane::platform {
 namespace {
 
-QString In(const testing::TemporaryFolder& folder, const std::string& name) {
-  return QString::fromStdString(folder.File(name));
-}
+QString In(const auto& folder, const char* name) { return QString::fromStdString(folder.File(name)); }
 
 // The file dialog shows the request, takes a typed name that need not exist and gives "" when
 // cancelled; the message box shows its title and plain text with its icon and one OK button.
-TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
-  testing::TemporaryFolder folder;
+TEST(QtPlatformTest, DialogsShowWhatTheyAreGivenAndTheSettingsFileKeepsWhatItIsGiven) {
   const QString model = "LDraw Model (*.dat,*.ldr,*.mpd)", all = "All Files (*.*)";
   const OpenFileRequest ask{
-      "Select .DAT file", In(folder, ""), {{model, {"*.dat", "*.ldr", "*.mpd"}}, {all, {"*"}}}};
+      "Select .DAT file", QDir::tempPath() + '/', {{model, {"*.dat", "*.ldr", "*.mpd"}}, {all, {"*"}}}};
   QStringList seen;
   for (const QString name : {"new model.ldr", ""}) {
     QTimer::singleShot(0, [&seen, name] {
@@ -40,8 +35,7 @@ TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
     EXPECT_EQ(QtFileDialog().GetOpenFileName(nullptr, ask), name.isEmpty() ? "" : ask.initialFolder + name);
     EXPECT_EQ(seen, QStringList({ask.title, ask.initialFolder, model, all, model + " (*.dat *.ldr *.mpd)"}));
   }
-  for (const auto& [icon, shown] : {std::pair{MessageIcon::kNone, QMessageBox::NoIcon},
-                                    std::pair{MessageIcon::kWarning, QMessageBox::Warning}}) {
+  for (const MessageIcon icon : {MessageIcon::kNone, MessageIcon::kWarning}) {
     QTimer::singleShot(0, [&seen] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       seen = {box->windowTitle(), box->text(), QString::number(box->textFormat() * 10 + box->icon())};
@@ -49,55 +43,45 @@ TEST(QtDialogsTest, ShowWhatTheyAreGivenAndAnswerAsThePersonDid) {
       box->button(QMessageBox::Ok)->click();
     });
     QtMessageBox().Show(nullptr, "Kelvane", "a <b> & c", icon);
-    EXPECT_EQ(seen, QStringList({"Kelvane", "a <b> & c", QString::number(Qt::PlainText * 10 + shown), "OK"}));
+    // Qt::PlainText is 0; QMessageBox::NoIcon 0 and Warning 2.
+    EXPECT_EQ(seen, QStringList({"Kelvane", "a <b> & c", QString::number(2 * int(icon)), "OK"}));
   }
-}
 
-// A file written by hand reads as written: a comma outside quotes, blanks, quotes, and typed values as
-// the characters they are, never decoded. Lines that make no sense are passed over and the damaged file
-// is rewritten whole, quietly. What the store writes reads back the same, through the store and through
-// QSettings' own INI reading, as earlier versions stored the settings; a failed write is reported.
-TEST(QtSettingsStoreTest, ReadsWhatWasWrittenByHandOrByItselfReportsAFailedWriteAndLeavesAFifoAlone) {
+  // A file written by hand reads as written (the rows before "W"): a comma outside quotes, blanks, quotes,
+  // and typed values as the characters they are, never decoded. Lines that make no sense are passed over
+  // and the damaged file is rewritten whole, quietly. What the store writes (the "W" rows) and what it
+  // read read back the same, through the store and through QSettings' own INI reading, as earlier
+  // versions stored the settings; a failed write is reported. A settings name that leads to a fifo does
+  // not hold up the start: nothing is read or written, and that is said once.
   testing::TemporaryFolder folder;
-  folder.Write(
-      "k.conf",
-      "[Paths]\nDATPath=/u/a, b/\nV=@Variant(\\0\\0\\0\\x7f)\nA=@ByteArray(abc)\nB=@@at\n\x01\xff junk\n"
-      "[Settings\n[Settings]\nWindowTop = 12 ; set by hand\nWindowState=\"2\"\n");
-  const std::tuple<const char*, const char*, std::string> byHand[] = {
-      {"Paths", "DATPath", "/u/a, b/"},  {"Paths", "V", std::string("@Variant(\0\0\0\x7f)", 14)},
-      {"Paths", "A", "@ByteArray(abc)"}, {"Paths", "B", "@at"},
-      {"Settings", "WindowTop", "12"},   {"Settings", "WindowState", "2"}};
-  const std::string texts[] = {"/home/u/Modèles LDraw,v1; a=b/", "C:\\Models\\", "@@\"q\" #h", " lead", ""};
+  // clang-format off
+  folder.Write("k.conf", "[P]\nD=/u/a, b/\nV=@Variant(\\0\\0\\0\\x7f)\nA=@ByteArray(abc)\nB=@@at\n\x01\xff junk\n"
+                         "[S\n[S]\nT = 12 ; set by hand\nQ=\"2\"\n");
+  const std::tuple<const char*, const char*, std::string_view> values[] = {
+      {"P", "D", "/u/a, b/"}, {"P", "V", std::string_view("@Variant(\0\0\0\x7f)", 14)}, {"P", "A", "@ByteArray(abc)"},
+      {"P", "B", "@at"}, {"S", "T", "12"}, {"S", "Q", "2"}, {"W", "0", "/u/Modèle L,v1; a=b/"},
+      {"W", "1", " C:\\Models\\"}, {"W", "2", "@@\"q\" #h"}, {"W", "3", ""}};
+  // clang-format on
   QtSettingsStore store(In(folder, "k.conf"));
-  for (const auto& [section, key, text] : byHand) EXPECT_EQ(store.Read(section, key), text) << key;
-  EXPECT_EQ(store.Read("Settings", "DATPath"), std::nullopt) << "a key belongs to its own section";
-  for (auto i = 0u; i < std::size(texts); ++i) store.Write("W", std::to_string(i), texts[i]);
+  for (const auto& [s, k, t] : std::span(values).first(6)) EXPECT_EQ(store.Read(s, k), t) << k;
+  for (const auto& [s, k, t] : values) store.Write(s, k, t);
+  EXPECT_EQ(store.Read("S", "D"), std::nullopt) << "a key belongs to its own section";
   ASSERT_TRUE(store.Flush());
   EXPECT_EQ(folder.Read("k.conf").find("junk"), std::string::npos);
   folder.Write("copy.conf", folder.Read("k.conf"));  // read afresh, not from Qt's cache of the file
   const QtSettingsStore copy(In(folder, "copy.conf"));
   const QSettings plain(In(folder, "copy.conf"), QSettings::IniFormat);
-  for (const auto& [section, key, text] : byHand) EXPECT_EQ(copy.Read(section, key), text) << key;
-  for (auto i = 0u; i < std::size(texts); ++i) {
-    EXPECT_EQ(copy.Read("W", std::to_string(i)), texts[i]);
-    EXPECT_EQ(plain.value("W/" + QString::number(i)).toString().toStdString(), texts[i]);
-  }
+  for (const auto& [s, k, t] : values)
+    EXPECT_TRUE(copy.Read(s, k) == t && plain.value(QString(s) + '/' + k).toString().toStdString() == t) << k;
   QtSettingsStore unwritable(In(folder, "k.conf/Kelvane.conf"));  // under a file
-  unwritable.Write("Settings", "BackupFile", "1");
-  EXPECT_FALSE(unwritable.Flush());
-  // A settings name that leads to a fifo is left as it is and does not hold up the start: nothing is
-  // read or written, and that is said once.
-  ASSERT_EQ(::mkfifo(folder.File("fifo.conf").c_str(), 0600), 0);
+  EXPECT_FALSE(settings::SaveSettings(unwritable, {{settings::SettingKey::kBackupFile, "1"}}, std::cout));
+  ASSERT_EQ(::mkfifo(folder.File("f").c_str(), 0600), 0);
   ::testing::internal::CaptureStderr();
-  {
-    QtSettingsStore fifo(In(folder, "fifo.conf"));
-    EXPECT_EQ(fifo.Read("Settings", "BackupFile"), std::nullopt);
-    EXPECT_TRUE(settings::SaveSettings(fifo, {{settings::SettingKey::kBackupFile, "0"}}, std::cerr));
-  }
+  QtSettingsStore fifo(In(folder, "f"));
+  EXPECT_TRUE(settings::SaveSettings(fifo, {{settings::SettingKey::kBackupFile, "0"}}, std::cerr));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "kelvane: " + folder.File("fifo.conf") +
+            "kelvane: " + folder.File("f") +
                 " is not a regular file; the settings are neither read from it nor saved to it\n");
-  EXPECT_TRUE(std::filesystem::is_fifo(folder.File("fifo.conf")));
 }
 
 }  // namespace

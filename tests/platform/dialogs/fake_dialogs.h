@@ -34,14 +34,14 @@ struct FakeFileDialog final : platform::FileDialog {  // the scripted answers in
   QStringList answers;
 };
 
-struct FakeScreenMetrics final : platform::ScreenMetrics {  // 96 dpi unless told otherwise
-  explicit FakeScreenMetrics(double twipsPerPixel = 15.0, int widthPixels = 1920, int heightPixels = 1080)
-      : tpp(twipsPerPixel), width(widthPixels), height(heightPixels) {}
+// A screen of 1920 x 1080 pixels, 96 dpi unless told otherwise.
+struct FakeScreenMetrics final : platform::ScreenMetrics {
+  explicit FakeScreenMetrics(double twipsPerPixel = 15.0) : tpp(twipsPerPixel) {}
   double TwipsPerPixelX() const override { return tpp; }
   double TwipsPerPixelY() const override { return tpp; }
-  double WidthTwips() const override { return width * tpp; }
-  double HeightTwips() const override { return height * tpp; }
-  double tpp, width, height;
+  double WidthTwips() const override { return 1920 * tpp; }
+  double HeightTwips() const override { return 1080 * tpp; }
+  double tpp;
 };
 
 }  // namespace kelvane::testing
