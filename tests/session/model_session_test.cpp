@@ -79,20 +79,6 @@ TEST(ModelSession, MarksFollowTheCheckRuleAndTheSelectionCommandsAlternate) {
   EXPECT_EQ(session.SelectionCaption(), "Select All") << "an empty list keeps its caption";
 }
 
-TEST(ModelSession, SortsWithTheOptionsItHolds) {
-  TemporaryFolder folder;
-  folder.Write("s.ldr", "1 4 0 0 0\n0 STEP\n1 1 0 0 0\n1 2 0 0 0\n");
-  ModelSession session;
-  session.Load(folder.File("s.ldr"));
-  EXPECT_EQ(session.Sort(), 0U) << "nothing checked";
-  session.ToggleSelection();
-  session.SetSortOptions(
-      {.sortKey = sorting::SortKey::kColor, .colorAscending = false, .betweenSteps = false});
-  EXPECT_EQ(session.Sort(), 2U);  // 4 stays first
-  EXPECT_EQ(session.Lines().Texts(), (Texts{"1 4 0 0 0", "0 STEP", "1 2 0 0 0", "1 1 0 0 0"}));
-  EXPECT_EQ(Marks(session.Lines()), "1011");
-}
-
 TEST(ModelSession, SavesWithOrWithoutItsBackupOrSaysWhyNot) {
   const std::string model = "0 M\r\n1 4 0 -24 0\r\n1 1 0 0 0\r\n",
                     sorted = "0 M\r\n1 1 0 0 0\r\n1 4 0 -24 0\r\n";

@@ -33,10 +33,6 @@ class StartupShutdownTest : public WindowTest {
     stored.Write("z.dat", "0 z\r\n");
   }
   void Store(settings::SettingKey key, const std::string& text) { settings::WriteSetting(store, key, text); }
-  bool Checked(const QStringList& names) const {
-    return std::all_of(names.begin(), names.end(),
-                       [&](const QString& name) { return Find(name)->isChecked(); });
-  }
   // Closes the window and returns what it wrote, "Key=text " each.
   std::string Close() {
     const std::size_t first = store.Writes().size();
@@ -49,25 +45,6 @@ class StartupShutdownTest : public WindowTest {
 
   TemporaryFolder stored;
 };
-
-TEST_F(StartupShutdownTest, StoredSettingsSetTheControlsAndTheWindow) {
-  using enum settings::SettingKey;
-  const std::pair<settings::SettingKey, std::string> settings[] = {
-      {kDATPath, stored.Path()}, {kBackupFile, "0"},      {kSortOption, "2"},     {kSortKeyOrder0, "2"},
-      {kSortKeyOrder1, "0"},     {kSortKeyOrder2, "1"},   {kXSortOpt0, "True"},   {kXSortOpt1, "False"},
-      {kYSortOpt1, "True"},      {kZSortOpt1, "True"},    {kBetweenSteps, "0"},   {kWindowLeft, "-300"},
-      {kWindowTop, "150"},       {kWindowWidth, "10500"}, {kWindowHeight, "8400"}};
-  for (const auto& [key, text] : settings) Store(key, text);
-  Start();
-  EXPECT_EQ(Combo()->currentText(), "z.dat");
-  EXPECT_FALSE(Find("BackupFilechk")->isChecked() || Find("SortBtwnStpChk")->isChecked());
-  EXPECT_TRUE(Checked({"SortOptionRB(2)", "XSortOptRB(0)", "YSortOptRB(1)", "ZSortOptRB(1)"}));
-  EXPECT_TRUE(Find("SortColorOptRB(0)")->isEnabled() && !Find("XSortOptRB(0)")->isEnabled())
-      << "the panel's rule ran";
-  window->show();
-  EXPECT_EQ(window->frameGeometry(), QRect(-20, 10, 700, 560));
-  EXPECT_NE(Close().find("SortKeyOrder0=2 SortKeyOrder1=0 SortKeyOrder2=1 "), std::string::npos);
-}
 
 TEST_F(StartupShutdownTest, CommandLine) {
   const std::tuple<std::string, QString> cases[] = {{folder.Path() + "car.dat", "Car.DAT"},
