@@ -53,15 +53,30 @@ def send_delete_window(display_name, window):
     x11.XCloseDisplay(display)  # sends what is queued
 
 
+def windows(environment, more_than=0):
+    """The program's visible windows once there are more than `more_than`. Asked again until then:
+    xdotool's own waiting gives up when a window goes away while it looks."""
+    deadline = time.monotonic() + TIMEOUT
+    while True:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kelvane$"], env=environment,
+                               capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+        if len(found) > more_than:
+            return found
+        if time.monotonic() > deadline:
+            sys.exit("no window of the program showed")
+        time.sleep(0.1)
+
+
 def run_once(arguments, environment, act=None, user=None):
     """Starts kelvane (as `user`), waits for its first window, lets `act` work on it, which may name the
     window to close instead, and closes that through the X server; the first window's bounds."""
     program = subprocess.Popen([sys.argv[1]] + arguments, env=environment, user=user, group=user,
                                extra_groups=None if user is None else [])
     try:
+        # A window that closes while xdotool works on it is no failure; what the test expects afterwards is.
         xdotool = lambda *words: subprocess.run(["xdotool"] + list(words), env=environment, capture_output=True,
-                                                text=True, timeout=TIMEOUT, check=True).stdout
-        window = int(xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()[0])
+                                                text=True, timeout=TIMEOUT).stdout
+        window = int(windows(environment)[0])
         shown = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", str(window)).split())
         if act:
             window = act(xdotool, str(window))
@@ -91,18 +106,23 @@ def save_after_failed_load(environment, work):
     os.chmod(model, 0o222)
 
     def save(xdotool, box):
-        xdotool("windowfocus", "--sync", box, "key", "Return")  # "could not be read"
-        window = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()[0]
-        xdotool("windowfocus", "--sync", window)
-        refusal, deadline = [], time.monotonic() + TIMEOUT
-        while len(refusal) < 2:  # until the refusal's modal box is up; a click that came too early is repeated
+        deadline = time.monotonic() + TIMEOUT
+        shown = [box]
+        while box in shown:  # Return on "could not be read" until that box has gone
+            if time.monotonic() > deadline:
+                sys.exit("the message about the failed load did not close")
+            xdotool("windowfocus", "--sync", box, "key", "Return")
+            time.sleep(0.5)
+            shown = windows(environment)
+        window = shown[0]
+        while len(shown) < 2:  # until the refusal's box is up; a click that came too early is repeated
             if time.monotonic() > deadline:
                 sys.exit("no message after Save File")
             # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window.
-            xdotool("mousemove", "--window", window, "706", "513", "click", "1")
+            xdotool("windowfocus", "--sync", window, "mousemove", "--window", window, "706", "513", "click", "1")
             time.sleep(1)
-            refusal = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kelvane$").split()
-        xdotool("windowfocus", "--sync", [w for w in refusal if w != window][0], "key", "Return")
+            shown = windows(environment)
+        xdotool("windowfocus", "--sync", [w for w in shown if w != window][0], "key", "Return")
         return int(window)
 
     run_once([model], environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
