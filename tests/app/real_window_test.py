@@ -53,14 +53,14 @@ def send_delete_window(display_name, window):
     x11.XCloseDisplay(display)  # sends what is queued
 
 
-def windows(environment, more_than=0):
-    """The program's visible windows once there are more than `more_than`. Asked again until then:
-    xdotool's own waiting gives up when a window goes away while it looks."""
+def windows(environment):
+    """The program's visible windows, once there is one. Asked again until then: xdotool's own waiting
+    gives up when a window goes away while it looks."""
     deadline = time.monotonic() + TIMEOUT
     while True:
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kelvane$"], env=environment,
                                capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
-        if len(found) > more_than:
+        if found:
             return found
         if time.monotonic() > deadline:
             sys.exit("no window of the program showed")
