@@ -156,7 +156,10 @@ def expect(what, actual, expected):
 
 def main():
     work = tempfile.mkdtemp(prefix="kelvane-real-window-")
-    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+    # -noreset: by default the server resets when its last client leaves, and a program started in that
+    # moment cannot connect.
+    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", "1", "-screen", "0", "%dx%dx24" % SCREEN,
+                               "-nolisten", "tcp"],
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         if not select.select([server.stdout], [], [], TIMEOUT)[0]:
