@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const auto lines = kelvane::bench::MakeSyntheticModel(lineCount, seed, invertNextEvery);
-  const std::string error = kelvane::document::WriteLinesToDescriptor(STDOUT_FILENO, lines);
+  const std::string error =
+      kelvane::document::WriteLinesToDescriptor(STDOUT_FILENO, kelvane::document::LineList(lines));
   if (!error.empty()) {
     std::fprintf(stderr, "kelvane-make-model: standard output: %s\n", error.c_str());
     return 1;

@@ -1,32 +1,15 @@
-// The line reader gives the same lines however the file arrives in blocks, and keeps every byte that
-// is not part of a line end.
+// The line reader keeps every byte that is not part of a line end, in order, and ends a line at each
+// CR LF, lone CR and lone LF.
 #include <fuzzer/FuzzedDataProvider.h>
-
-#include <algorithm>
 
 #include "document/line_splitter.h"
 #include "fuzz_check.h"
 
-using kelvane::document::LineSplitter;
+using kelvane::document::LineSpan;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider input(data, size);
-  const auto blockSizes = input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange(1, 8));
-  const std::string bytes = input.ConsumeRemainingBytesAsString();
-
-  LineSplitter whole;
-  whole.Feed(bytes);
-  const auto lines = whole.Finish();
-
-  LineSplitter blocks;
-  std::string_view rest = bytes;
-  blocks.Feed({});
-  for (std::size_t i = 0; !rest.empty(); ++i) {
-    const std::size_t length = std::min<std::size_t>(rest.size(), 1 + blockSizes[i % blockSizes.size()]);
-    blocks.Feed(rest.substr(0, length));
-    rest.remove_prefix(length);
-  }
-  FUZZ_CHECK(blocks.Finish() == lines);
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const auto lines = kelvane::document::SplitLines(bytes);
 
   // Each CR LF, lone CR and lone LF ends one line; only a last line without an end adds one more.
   std::string kept;
@@ -41,7 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool openLast = !bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n';
   FUZZ_CHECK(lines.size() == ends + (openLast ? 1 : 0));
   std::string joined;
-  for (const auto& line : lines) joined += line;
+  std::size_t next = 0;  // lines follow each other through the buffer, one line end apart
+  for (const LineSpan line : lines) {
+    FUZZ_CHECK(line.offset >= next && line.offset <= next + 2 && line.offset + line.length <= bytes.size());
+    joined.append(bytes, line.offset, line.length);
+    next = line.offset + line.length + 1;
+  }
   FUZZ_CHECK(joined == kept);
   return 0;
 }

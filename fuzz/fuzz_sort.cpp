@@ -37,10 +37,10 @@ Parts Split(const LineList& lines, bool betweenSteps) {
   std::vector<std::string> unit;
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     if (!moves[i]) {
-      parts.staying.push_back(lines.Text(i));
+      parts.staying.emplace_back(lines.Text(i));
       continue;
     }
-    unit.push_back(lines.Text(i));
+    unit.emplace_back(lines.Text(i));
     if (lines.IsChecked(i)) parts.units.push_back(std::exchange(unit, {}));
   }
   std::sort(parts.units.begin(), parts.units.end());
@@ -67,9 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     *flag = input.ConsumeBool();
   }
   const auto marks = input.ConsumeIntegral<std::uint64_t>();
-  kelvane::document::LineSplitter splitter;
-  splitter.Feed(input.ConsumeRemainingBytesAsString());
-  LineList lines(splitter.Finish());
+  const std::string bytes = input.ConsumeRemainingBytesAsString();
+  auto buffer = std::make_unique_for_overwrite<char[]>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), buffer.get());
+  LineList lines(std::move(buffer), bytes.size(), kelvane::document::SplitLines(bytes));
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     if ((marks >> (i % 64) & 1) && kelvane::document::IsCheckable(lines.Text(i))) lines.SetChecked(i, true);
   }

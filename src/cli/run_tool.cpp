@@ -6,7 +6,6 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "cli/heap_preparation.h"
 #include "cli/help_text.h"
 #include "text/ascii_case.h"
 
@@ -49,7 +48,6 @@ int RunTool(const std::vector<std::string_view>& arguments, const SortFunction& 
   }
 
   const RunSettings& settings = commandLine.settings;
-  PrepareHeapForModels(settings.files);
   int status = kExitSuccess;
   // A file named twice ("*.dat model.dat", or through a link) is sorted once: a second pass would
   // change nothing but its backup, which would then no longer hold the file as it was before the run.

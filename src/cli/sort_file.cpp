@@ -45,14 +45,13 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
       return Failed(standardInput ? std::string(kStandardInputMessageName) : file, read.reason);
   }
 
-  model.Assign(std::move(read.lines));
+  model = std::move(read.lines);
   CheckPartLines(model, settings.lines);
   const FileOutcome sorted{true, {}, sort(model, settings.sort)};
   if (settings.check || (sorted.moved == 0 && !settings.output && !standardInput)) return sorted;
 
   if (settings.output ? *settings.output == kStandardOutputName : standardInput) {
-    const std::string error =
-        document::WriteLinesToDescriptor(STDOUT_FILENO, model.Texts(), settings.lineEnd);
+    const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, model, settings.lineEnd);
     if (!error.empty()) return Failed("standard output", error);
     return sorted;
   }
@@ -62,7 +61,7 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
   const std::optional<std::string> backup =
       settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
   // A file overwritten in place is refused when another program changed it since it was read.
-  const document::SaveResult saved = document::SaveModelFile(target, backup, model.Texts(), settings.lineEnd,
+  const document::SaveResult saved = document::SaveModelFile(target, backup, model, settings.lineEnd,
                                                              settings.output ? nullptr : &read.stamp);
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
   return sorted;

@@ -1,8 +1,28 @@
 #include "document/line_list.h"
 
+#include <cstring>
+#include <stdexcept>
+
 namespace kelvane::document {
 
-LineList::LineList(std::vector<std::string> texts) { Assign(std::move(texts)); }
+LineList::LineList(const std::vector<std::string>& texts) {
+  std::size_t size = 0;
+  for (const std::string& text : texts) size += text.size();
+  if (size > kLargestModelSize) throw std::length_error("a model of 4 GiB or more");
+  auto bytes = std::make_unique_for_overwrite<char[]>(size);
+  std::vector<LineSpan> spans;
+  spans.reserve(texts.size());
+  std::size_t offset = 0;
+  for (const std::string& text : texts) {
+    if (!text.empty()) std::memcpy(bytes.get() + offset, text.data(), text.size());
+    spans.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(text.size())});
+    offset += text.size();
+  }
+  *this = LineList(std::move(bytes), size, std::move(spans));
+}
+
+LineList::LineList(std::shared_ptr<const char[]> bytes, std::size_t size, std::vector<LineSpan> lines)
+    : bytes_(std::move(bytes)), size_(size), spans_(std::move(lines)), checked_(spans_.size(), 0) {}
 
 bool LineList::SetChecked(std::size_t index, bool checked) {
   if (IsChecked(index) == checked) return false;
@@ -15,12 +35,13 @@ bool LineList::SetChecked(std::size_t index, bool checked) {
   return true;
 }
 
-void LineList::Assign(std::vector<std::string> texts) {
-  texts_ = std::move(texts);
-  checked_.assign(texts_.size(), 0);
-  checkedCount_ = 0;
-}
+void LineList::Clear() { *this = LineList(); }
 
-void LineList::Clear() { Assign({}); }
+std::vector<std::string> LineList::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(Size());
+  for (const LineSpan span : spans_) texts.emplace_back(TextOf(span));
+  return texts;
+}
 
 }  // namespace kelvane::document

@@ -2,41 +2,63 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvane::document {
 
-// The open model file as the program holds it: one entry per line, in file order, each with the
-// line's bytes exactly as read (no terminator) and a check mark. The check-mark count is kept up to
-// date so that asking for it is O(1) even on files of millions of lines.
+// Where one line's bytes stand in the model's buffer (no terminator). Eight bytes a line keep the
+// table of a ten-million-line model small; the price is that a model must stay below 4 GiB.
+struct LineSpan {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+};
+
+// The largest model the 32-bit spans can describe.
+inline constexpr std::uint64_t kLargestModelSize = UINT32_MAX;
+
+// The open model file as the program holds it: the file's bytes in one buffer, exactly as read, and
+// one span and one check mark per line, in the lines' current order. Sorting reorders the spans and
+// marks; the bytes themselves are never copied or changed, so a line is always exactly what was read,
+// and copies of a list share them.
+// The check-mark count is kept up to date so that asking for it is O(1) even on millions of lines.
 class LineList {
  public:
   LineList() = default;
-  explicit LineList(std::vector<std::string> texts);
+  // The texts laid end to end in a buffer of their own, one line each; every entry unchecked.
+  explicit LineList(const std::vector<std::string>& texts);
+  // Holds `bytes` (`size` of them, no more than kLargestModelSize) with spans into them; every entry
+  // unchecked.
+  LineList(std::shared_ptr<const char[]> bytes, std::size_t size, std::vector<LineSpan> lines);
 
-  std::size_t Size() const { return texts_.size(); }
-  bool Empty() const { return texts_.empty(); }
+  std::size_t Size() const { return spans_.size(); }
+  bool Empty() const { return spans_.empty(); }
 
-  const std::string& Text(std::size_t index) const { return texts_[index]; }
-  // Replaces the text; the check mark stays.
-  void SetText(std::size_t index, std::string text) { texts_[index] = std::move(text); }
-  // Exchanges the text with `text` without copying it; the check mark stays.
-  void SwapText(std::size_t index, std::string& text) { texts_[index].swap(text); }
+  std::string_view Text(std::size_t index) const { return TextOf(spans_[index]); }
+  std::string_view TextOf(LineSpan span) const { return {bytes_.get() + span.offset, span.length}; }
+  // The buffer all spans point into.
+  std::string_view Bytes() const { return {bytes_.get(), size_}; }
+
+  LineSpan Span(std::size_t index) const { return spans_[index]; }
+  // Puts another line of the same buffer at `index`; the check mark stays.
+  void SetSpan(std::size_t index, LineSpan span) { spans_[index] = span; }
 
   bool IsChecked(std::size_t index) const { return checked_[index] != 0; }
   // Returns whether the mark really changed.
   bool SetChecked(std::size_t index, bool checked);
   std::size_t CheckedCount() const { return checkedCount_; }
 
-  // Every entry unchecked, in file order.
-  void Assign(std::vector<std::string> texts);
   void Clear();
 
-  const std::vector<std::string>& Texts() const { return texts_; }
+  // A copy of every line's text, in order, for comparisons.
+  std::vector<std::string> Texts() const;
 
  private:
-  std::vector<std::string> texts_;
+  std::shared_ptr<const char[]> bytes_;
+  std::size_t size_ = 0;
+  std::vector<LineSpan> spans_;
   std::vector<std::uint8_t> checked_;
   std::size_t checkedCount_ = 0;
 };

@@ -33,42 +33,20 @@ const char* FindLineEnd(const char* p, const char* const end) {
 
 }  // namespace
 
-void LineSplitter::Feed(std::string_view bytes) {
-  if (bytes.empty()) return;
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
-  if (lastWasCr_ && *p == '\n') ++p;  // the LF of a CR LF split across two blocks
-  lastWasCr_ = false;
-  while (p != end) {
+std::vector<LineSpan> SplitLines(std::string_view bytes) {
+  std::vector<LineSpan> lines;
+  // Model lines are rarely shorter than this; a good guess saves most of the vector's regrowth.
+  lines.reserve(bytes.size() / 40 + 1);
+  const char* const begin = bytes.data();
+  const char* const end = begin + bytes.size();
+  for (const char* p = begin; p != end;) {
     const char* const stop = FindLineEnd(p, end);
-    if (stop == end) {
-      current_.append(p, stop);
-      return;
-    }
-    if (current_.empty()) {
-      lines_.emplace_back(p, stop);
-    } else {
-      current_.append(p, stop);
-      lines_.push_back(std::move(current_));
-      current_.clear();
-    }
+    lines.push_back({static_cast<std::uint32_t>(p - begin), static_cast<std::uint32_t>(stop - p)});
+    if (stop == end) break;
     p = stop + 1;
-    if (*stop == '\r') {
-      if (p == end) {
-        lastWasCr_ = true;
-        return;
-      }
-      if (*p == '\n') ++p;
-    }
+    if (*stop == '\r' && p != end && *p == '\n') ++p;
   }
-}
-
-std::vector<std::string> LineSplitter::Finish() {
-  // A last line without a terminator is still a line.
-  if (!current_.empty()) lines_.push_back(std::move(current_));
-  current_.clear();
-  lastWasCr_ = false;
-  return std::move(lines_);
+  return lines;
 }
 
 }  // namespace kelvane::document

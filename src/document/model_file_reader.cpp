@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -14,8 +17,8 @@
 namespace kelvane::document {
 namespace {
 
-// Read in blocks so that a large file never sits in memory twice (raw bytes plus lines).
-constexpr std::size_t kBlockSize = 1 << 20;
+// The first buffer for a stream of unknown length, such as standard input.
+constexpr std::size_t kFirstBlockSize = 1 << 16;
 
 bool MeansNoFile(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG; }
 
@@ -42,26 +45,63 @@ class FileDescriptor {
   int fd_;
 };
 
+// The whole content of fd in one buffer. A regular file is read into a buffer of its size, with one
+// more byte to notice growth; a pipe, or a file that grows while it is read, doubles the buffer.
+struct WholeFile {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size = 0;
+  int error = 0;  // errno of a failed read
+  bool tooLarge = false;
+};
+
+WholeFile ReadWholeFile(int fd, const struct stat& info) {
+  WholeFile file;
+  if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) > kLargestModelSize) {
+    file.tooLarge = true;
+    return file;
+  }
+  std::size_t capacity = S_ISREG(info.st_mode) && info.st_size > 0
+                             ? static_cast<std::size_t>(info.st_size) + 1
+                             : kFirstBlockSize;
+  file.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  for (;;) {
+    if (file.size == capacity) {
+      if (capacity > kLargestModelSize) {
+        file.tooLarge = true;
+        return file;
+      }
+      const std::size_t larger = std::min<std::size_t>(2 * capacity, kLargestModelSize + 1);
+      auto grown = std::make_unique_for_overwrite<char[]>(larger);
+      std::memcpy(grown.get(), file.bytes.get(), file.size);
+      file.bytes = std::move(grown);
+      capacity = larger;
+    }
+    const ssize_t count = ::read(fd, file.bytes.get() + file.size, capacity - file.size);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      file.error = errno;
+      return file;
+    }
+    if (count == 0) break;
+    file.size += static_cast<std::size_t>(count);
+  }
+  if (file.size > kLargestModelSize) file.tooLarge = true;
+  return file;
+}
+
 ReadResult ReadToEnd(int fd, const struct stat& info) {
   ReadResult result;
   try {
-    LineSplitter splitter;
+    WholeFile file = ReadWholeFile(fd, info);
+    if (file.error != 0) return Unreadable(file.error);
+    if (file.tooLarge) return Unreadable(kTooLargeReason);
+    const std::string_view bytes(file.bytes.get(), file.size);
     ContentHash hash;
-    std::vector<char> block(kBlockSize);
-    for (;;) {
-      const ssize_t count = ::read(fd, block.data(), block.size());
-      if (count < 0) {
-        if (errno == EINTR) continue;
-        return Unreadable(errno);
-      }
-      if (count == 0) break;
-      const std::string_view bytes(block.data(), static_cast<std::size_t>(count));
-      hash.Feed(bytes);
-      splitter.Feed(bytes);
-    }
-    result.lines = splitter.Finish();
+    hash.Feed(bytes);
     result.stamp = StampFromStat(info);
     result.stamp.contentHash = hash.Value();
+    std::vector<LineSpan> spans = SplitLines(bytes);
+    result.lines = LineList(std::move(file.bytes), file.size, std::move(spans));
   } catch (const std::bad_alloc&) {
     // Everything read so far has been released while unwinding, so there is room for the message.
     return Unreadable("there is not enough memory to hold its lines");

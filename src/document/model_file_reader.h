@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "document/file_stamp.h"
+#include "document/line_list.h"
 
 namespace kelvane::document {
 
@@ -14,18 +14,21 @@ struct ReadResult {
     kUnreadable,  // the file is there but could not be read; reason says why
   };
   Status status = Status::kNotAFile;
-  std::vector<std::string> lines;
+  LineList lines;
   std::string reason;
   FileStamp stamp;  // when loaded: the file as it was read, to tell later whether it was changed since
 };
 
 // The reason given for a name that leads to a fifo, a device, a socket or the like.
 inline constexpr const char* kNotRegularReason = "not a regular file";
+// The reason given for a file of kLargestModelSize bytes or more.
+inline constexpr const char* kTooLargeReason = "it is too large (model files of 4 GiB or more are not read)";
 
-// Reads a model file with the program's line rules (see LineSplitter). The file is open only for the
-// duration of the call. Only a regular file is read: a fifo or a device could block for ever or never
+// Reads a model file into one buffer and cuts it into lines (see SplitLines). The file is open only
+// for the duration of the call. Only a regular file is read: a fifo or a device could block for ever or never
 // end, so such a name is refused at once (kUnreadable, kNotRegularReason) without waiting on it. When
-// the lines do not fit into memory, nothing is kept and the reason says so.
+// the file does not fit into memory, or is too large for the line table (kLargestModelSize), nothing is
+// kept and the reason says so.
 ReadResult ReadModelFile(const std::string& path);
 
 // Reads an open descriptor of any kind (standard input may be a pipe) to its end with the same rules.

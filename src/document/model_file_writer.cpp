@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 namespace kelvane::document {
 namespace {
 
+// The backup is copied from the file on disk through a buffer of this size.
 constexpr std::size_t kBufferSize = 1 << 20;
 
 std::string ErrorText(int error) { return std::strerror(error); }
@@ -52,32 +55,78 @@ bool WriteAll(int fd, const char* data, std::size_t size, int& error) {
 
 std::string_view EndBytes(LineEnd lineEnd) { return lineEnd == LineEnd::kLf ? "\n" : "\r\n"; }
 
-// Returns 0 or the errno of the first failure; ENOMEM when there is no room for the buffer, so that
-// the callers' open files and temporary files are cleaned up as for any other failure.
-int WriteLines(int fd, const std::vector<std::string>& lines, LineEnd lineEnd) {
+// Gathers pieces of memory into one write. The pieces are written straight from where they stand, so
+// a line goes from the model's buffer to the file without being copied on the way.
+class GatheredWrite {
+ public:
+  explicit GatheredWrite(int fd) : fd_(fd) {}
+
+  // Adds a piece; one that starts where the last one ends joins it. Returns false once a write failed.
+  bool Add(const char* data, std::size_t size) {
+    if (size == 0) return error_ == 0;
+    if (count_ > 0) {
+      iovec& last = pieces_[count_ - 1];
+      if (static_cast<const char*>(last.iov_base) + last.iov_len == data) {
+        last.iov_len += size;
+        return error_ == 0;
+      }
+    }
+    if (count_ == pieces_.size() && !Flush()) return false;
+    pieces_[count_++] = iovec{const_cast<char*>(data), size};
+    return true;
+  }
+
+  // Writes what was added; returns false when a write failed (Error() tells why).
+  bool Flush() {
+    iovec* piece = pieces_.data();
+    std::size_t left = count_;
+    count_ = 0;
+    while (left > 0 && error_ == 0) {
+      const ssize_t written = ::writev(fd_, piece, static_cast<int>(left));
+      if (written < 0) {
+        if (errno != EINTR) error_ = errno;
+        continue;
+      }
+      // A short write (a signal, a pipe) leaves the rest for the next round.
+      auto done = static_cast<std::size_t>(written);
+      while (left > 0 && done >= piece->iov_len) {
+        done -= piece->iov_len;
+        ++piece;
+        --left;
+      }
+      if (left > 0) {
+        piece->iov_base = static_cast<char*>(piece->iov_base) + done;
+        piece->iov_len -= done;
+      }
+    }
+    return error_ == 0;
+  }
+
+  int Error() const { return error_; }
+
+ private:
+  int fd_;
+  std::array<iovec, 1024> pieces_{};  // IOV_MAX on Linux
+  std::size_t count_ = 0;
+  int error_ = 0;
+};
+
+// Writes every line followed by lineEnd. A line whose buffer already holds that end right after it
+// (a file written with the same line ends) goes out with its end as one piece, and lines that still
+// stand side by side in the buffer go out as one. Returns 0 or the errno of the first failure.
+int WriteLines(int fd, const LineList& lines, LineEnd lineEnd) {
   const std::string_view end = EndBytes(lineEnd);
-  std::string buffer;
-  try {
-    buffer.reserve(kBufferSize + end.size());
-  } catch (const std::bad_alloc&) {
-    return ENOMEM;
+  const std::string_view bytes = lines.Bytes();
+  GatheredWrite write(fd);
+  for (std::size_t i = 0; i < lines.Size(); ++i) {
+    const std::string_view text = lines.Text(i);
+    const auto after = static_cast<std::size_t>(text.data() + text.size() - bytes.data());
+    const bool endFollows = bytes.substr(after, end.size()) == end;
+    if (!write.Add(text.data(), text.size() + (endFollows ? end.size() : 0))) break;
+    if (!endFollows && !write.Add(end.data(), end.size())) break;
   }
-  int error = 0;
-  for (const std::string& line : lines) {
-    if (buffer.size() + line.size() + end.size() > kBufferSize && !buffer.empty()) {
-      if (!WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
-      buffer.clear();
-    }
-    if (line.size() + end.size() > kBufferSize) {
-      if (!WriteAll(fd, line.data(), line.size(), error)) return error;
-      buffer.append(end);
-      continue;
-    }
-    buffer.append(line);
-    buffer.append(end);
-  }
-  if (!buffer.empty() && !WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
-  return 0;
+  write.Flush();
+  return write.Error();
 }
 
 mode_t DefaultFileMode() {
@@ -124,9 +173,8 @@ int FinishTemporary(int fd, int error, mode_t mode, const std::string& temporary
 // Writes into a temporary file beside target and flushes it; the caller renames it into place.
 // Returns 0 or the errno of the failure (the temporary file is removed then). ownerKept tells whether
 // it got the owner and group asked for.
-int WriteTemporary(const std::string& target, mode_t mode, const Owner* owner,
-                   const std::vector<std::string>& lines, LineEnd lineEnd, std::string& temporaryPath,
-                   bool& ownerKept) {
+int WriteTemporary(const std::string& target, mode_t mode, const Owner* owner, const LineList& lines,
+                   LineEnd lineEnd, std::string& temporaryPath, bool& ownerKept) {
   const int fd = CreateTemporaryBeside(target, temporaryPath);
   if (fd < 0) return errno;
   const int error = WriteLines(fd, lines, lineEnd);
@@ -183,8 +231,7 @@ SaveResult Failure(std::string reason) { return SaveResult{false, std::move(reas
 
 // A device or a named pipe is written into as it is: replacing it with a new file would put a plain
 // file in its place. Nothing can be copied out of it first, so it gets no backup.
-SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std::string>& lines,
-                                LineEnd lineEnd) {
+SaveResult WriteIntoSpecialFile(const std::string& target, const LineList& lines, LineEnd lineEnd) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return Failure(ErrorText(errno));
   int error = WriteLines(fd, lines, lineEnd);
@@ -195,7 +242,7 @@ SaveResult WriteIntoSpecialFile(const std::string& target, const std::vector<std
 
 // Writes the lines over the bytes of the file itself, so that every hard link to it sees them and its
 // owner stays. Returns 0 or errno.
-int WriteInPlace(const std::string& target, const std::vector<std::string>& lines, LineEnd lineEnd) {
+int WriteInPlace(const std::string& target, const LineList& lines, LineEnd lineEnd) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno;
   int error = WriteLines(fd, lines, lineEnd);
@@ -249,7 +296,7 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
 }
 
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const std::vector<std::string>& lines, LineEnd lineEnd, const FileStamp* loaded) {
+                         const LineList& lines, LineEnd lineEnd, const FileStamp* loaded) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");
   const std::string target = ResolveLink(modelPath);
 
@@ -318,7 +365,7 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   return SaveResult{true, {}};
 }
 
-std::string WriteLinesToDescriptor(int fd, const std::vector<std::string>& lines, LineEnd lineEnd) {
+std::string WriteLinesToDescriptor(int fd, const LineList& lines, LineEnd lineEnd) {
   const int error = WriteLines(fd, lines, lineEnd);
   return error == 0 ? std::string() : ErrorText(error);
 }

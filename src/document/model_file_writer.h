@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/file_stamp.h"
+#include "document/line_list.h"
 
 namespace kelvane::document {
 
@@ -43,12 +44,11 @@ std::optional<std::string> BackupPathFor(std::string_view path);
 // With `loaded` (the stamp of the read the lines came from), the save is refused and nothing written
 // when the file was changed or replaced since; a file gone since is saved as a new one.
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const std::vector<std::string>& lines, LineEnd lineEnd = LineEnd::kCrLf,
+                         const LineList& lines, LineEnd lineEnd = LineEnd::kCrLf,
                          const FileStamp* loaded = nullptr);
 
 // Writes every line followed by lineEnd to an open file descriptor (standard output for the batch
 // tool). Returns an empty text on success, else the reason.
-std::string WriteLinesToDescriptor(int fd, const std::vector<std::string>& lines,
-                                   LineEnd lineEnd = LineEnd::kCrLf);
+std::string WriteLinesToDescriptor(int fd, const LineList& lines, LineEnd lineEnd = LineEnd::kCrLf);
 
 }  // namespace kelvane::document

@@ -27,7 +27,7 @@ Notice ModelSession::Load(const std::string& path) {
   document::ReadResult result = document::ReadModelFile(path);
   switch (result.status) {
     case document::ReadResult::Status::kLoaded:
-      lines_.Assign(std::move(result.lines));
+      lines_ = std::move(result.lines);
       stamp_ = result.stamp;
       state_ = LoadState::kLoaded;
       return {};
@@ -101,7 +101,7 @@ Notice ModelSession::Save(const std::string& path, std::string_view name, bool b
   const bool ours = state_ == LoadState::kLoaded && path == path_;
   const document::FileStamp* loaded = ours && !overwriteChanged ? &stamp_ : nullptr;
   const document::SaveResult result =
-      document::SaveModelFile(path, backupPath, lines_.Texts(), document::LineEnd::kCrLf, loaded);
+      document::SaveModelFile(path, backupPath, lines_, document::LineEnd::kCrLf, loaded);
   if (!result.saved) {
     return Tell(Notice::Kind::kWarning,
                 "The file " + Quoted(name) + " has not been saved: " + result.reason + ".");

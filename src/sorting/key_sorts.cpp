@@ -26,7 +26,7 @@ double KeyValue(std::string_view line, int key) {
 double SortRun::LineValue(std::size_t index, int key) const {
   if (coordinatesRead_ && key >= kKeyX && key <= kKeyZ)
     return sectionCoordinates_[index][static_cast<std::size_t>(key)];
-  return KeyValue(SectionLines[index], key);
+  return KeyValue(lines_->TextOf(SectionLines[index]), key);
 }
 
 void SortRun::SortKeyedLines(int direction, std::size_t start) {
@@ -37,7 +37,7 @@ void SortRun::SortKeyedLines(int direction, std::size_t start) {
     std::swap(SortKeys[exchange.first], SortKeys[exchange.second]);
     const std::size_t first = start + exchange.first;
     const std::size_t second = start + exchange.second;
-    SectionLines[first].swap(SectionLines[second]);
+    std::swap(SectionLines[first], SectionLines[second]);
     std::swap(origins_[first], origins_[second]);
     if (coordinatesRead_) std::swap(sectionCoordinates_[first], sectionCoordinates_[second]);
   }

@@ -24,7 +24,7 @@ void SortRun::SortSection() {
       } forget{coordinatesRead_};
       sectionCoordinates_.resize(SectionLines.size());
       for (std::size_t i = 0; i < SectionLines.size(); ++i) {
-        sectionCoordinates_[i] = CoordinateValues(SectionLines[i]);
+        sectionCoordinates_[i] = CoordinateValues(lines_->TextOf(SectionLines[i]));
       }
       coordinatesRead_ = true;
       const auto [first, second, third] = options_.keyOrder;

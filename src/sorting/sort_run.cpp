@@ -11,6 +11,7 @@ SortRun::SortRun(const SortOptions& options) : options_(options) {
 std::size_t SortRun::SortList(document::LineList& lines) {
   ForgetSection();
   movedLines_ = 0;
+  lines_ = &lines;
   // Room for the largest possible section, so that taking a line in cannot fail half way; pages that
   // no section reaches are never touched.
   const std::size_t room = lines.CheckedCount();
@@ -18,18 +19,18 @@ std::size_t SortRun::SortList(document::LineList& lines) {
   origins_.reserve(room);
   positions_.reserve(room);
   unitStarts_.reserve(room);
+  // The list itself changes only when a section is written back, which cannot fail; an exception
+  // while a section is sorted leaves its lines where they were.
   try {
     for (std::size_t i = 0; i < lines.Size(); ++i) {
-      const bool checked = lines.IsChecked(i);
-      if (checked) TakeLine(lines, i);
+      if (lines.IsChecked(i)) TakeLine(lines, i);
       // Tested after a checked line has joined the section, so a checked line that ends in "STEP"
       // closes its own section.
-      const std::string& text = checked ? SectionLines.back() : lines.Text(i);
-      if (ClosesSection(text, options_.betweenSteps)) CloseSection(lines);
+      if (ClosesSection(lines.Text(i), options_.betweenSteps)) CloseSection(lines);
     }
     CloseSection(lines);
   } catch (...) {
-    ReturnSectionLines(lines, true);
+    ForgetSection();
     throw;
   }
   return movedLines_;
@@ -48,8 +49,7 @@ void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
   origins_.push_back(static_cast<std::uint32_t>(SectionLines.size()));
   positions_.push_back(index);
   unitStarts_.push_back(unitStart);
-  SectionLines.emplace_back();
-  lines.SwapText(index, SectionLines.back());
+  SectionLines.push_back(lines.Span(index));
 }
 
 void SortRun::CloseSection(document::LineList& lines) {
@@ -61,24 +61,23 @@ void SortRun::CloseSection(document::LineList& lines) {
   if (moved > 0 && sectionHasMetas_) {
     RebuildSection(lines);
   } else {
-    ReturnSectionLines(lines, false);
+    ReturnSectionLines(lines);
   }
   movedLines_ += moved;
 }
 
-void SortRun::ReturnSectionLines(document::LineList& lines, bool asBefore) {
-  for (std::size_t slot = 0; slot < SectionLines.size(); ++slot) {
-    lines.SwapText(positions_[asBefore ? origins_[slot] : slot], SectionLines[slot]);
-  }
+void SortRun::ReturnSectionLines(document::LineList& lines) {
+  for (std::size_t slot = 0; slot < SectionLines.size(); ++slot)
+    lines.SetSpan(positions_[slot], SectionLines[slot]);
   ForgetSection();
 }
 
 void SortRun::RebuildSection(document::LineList& lines) {
   const std::size_t first = unitStarts_.front();
   const std::size_t last = positions_.back();
-  // Made before any text moves: if this fails, the section still goes back as it was.
-  std::vector<std::string> texts(last - first + 1);
-  std::vector<std::uint8_t> checks(texts.size(), 0);
+  // Made before any line moves: if this fails, the list is still as it was.
+  std::vector<document::LineSpan> spans(last - first + 1);
+  std::vector<std::uint8_t> checks(spans.size(), 0);
   std::size_t out = 0;
   std::size_t slot = 0;
   for (std::size_t i = first; i <= last;) {
@@ -86,18 +85,18 @@ void SortRun::RebuildSection(document::LineList& lines) {
       // This unit's place now holds the unit whose line was sorted into it.
       const std::uint32_t from = origins_[slot];
       for (std::size_t meta = unitStarts_[from]; meta < positions_[from]; ++meta)
-        lines.SwapText(meta, texts[out++]);
-      texts[out].swap(SectionLines[slot]);
+        spans[out++] = lines.Span(meta);
+      spans[out] = SectionLines[slot];
       checks[out++] = 1;
       i = positions_[slot++] + 1;
     } else {
-      lines.SwapText(i, texts[out]);
+      spans[out] = lines.Span(i);
       checks[out++] = lines.IsChecked(i) ? 1 : 0;
       ++i;
     }
   }
-  for (std::size_t k = 0; k < texts.size(); ++k) {
-    lines.SwapText(first + k, texts[k]);
+  for (std::size_t k = 0; k < spans.size(); ++k) {
+    lines.SetSpan(first + k, spans[k]);
     lines.SetChecked(first + k, checks[k] != 0);
   }
   ForgetSection();

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,12 +29,11 @@ double KeyValue(std::string_view line, int key);
 
 // One sort of the checked lines of a list: the options it runs with and its work storage.
 //
-// SortList walks the list and cuts the checked lines into sections. Each section's texts are taken
-// out of the list into SectionLines (moved, never copied), ordered by SortSection and put back into
-// the same checked entries. SortSection orders SectionLines with the key sorts SortByKey,
+// SortList walks the list and cuts the checked lines into sections. The spans of each section's lines
+// are gathered into SectionLines, ordered by SortSection and put back into the same checked entries;
+// the lines' bytes never move. SortSection orders SectionLines with the key sorts SortByKey,
 // SortBySecondKey and SortByThirdKey; each of those fills SortKeys and hands it to SortKeyedLines.
-// Working a section at a time keeps the storage as small as the largest section, which is what lets
-// a model of a million lines sort in a fraction of a second.
+// Working a section at a time keeps the storage as small as the largest section.
 //
 // A checked line may carry attached metas (see IsAttachedMetaLine) directly before it. A checked line
 // and its metas form a unit: when the line takes another line's place, its metas come along and stand
@@ -47,8 +45,8 @@ class SortRun {
   // Sorts the checked lines of `lines` among their own positions, section by section, and returns how
   // many of them took another checked line's place (0: the list is exactly as it was). Check marks
   // travel with their lines; a section of one line is left as it is. Should anything fail (memory),
-  // the section being sorted is put back as it was before the exception leaves, so no line is lost
-  // or displaced.
+  // the sections before the failing one stay sorted and every other line stays where it was, so no
+  // line is lost or displaced.
   std::size_t SortList(document::LineList& lines);
 
  private:
@@ -74,9 +72,8 @@ class SortRun {
   void TakeLine(document::LineList& lines, std::size_t index);
   // Sorts the open section if it holds two lines or more and puts its lines back.
   void CloseSection(document::LineList& lines);
-  // Puts each line of SectionLines back into a checked entry: into the place it was sorted to, or
-  // with `asBefore` into the place it came from.
-  void ReturnSectionLines(document::LineList& lines, bool asBefore);
+  // Puts each line of SectionLines into the checked entry it was sorted to.
+  void ReturnSectionLines(document::LineList& lines);
   // Writes the sorted section back where units of different sizes changed places: the stretch from
   // the first unit's first meta to the section's last line is laid out anew.
   void RebuildSection(document::LineList& lines);
@@ -85,8 +82,9 @@ class SortRun {
   SortOptions options_;
   KeyedSelectionSort sorter_;
 
-  std::vector<std::string> SectionLines;  // the checked lines of the open section, in list order
-  std::vector<float> SortKeys;            // one key per line of the range being sorted
+  const document::LineList* lines_ = nullptr;    // the list being sorted, for the lines' texts
+  std::vector<document::LineSpan> SectionLines;  // the checked lines of the open section, in list order
+  std::vector<float> SortKeys;                   // one key per line of the range being sorted
   // Per entry of SectionLines: the number of the section's line it holds, counted in list order;
   // exchanged along with the lines, so after the sort it tells where each line came from.
   std::vector<std::uint32_t> origins_;

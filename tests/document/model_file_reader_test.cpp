@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "support/temporary_folder.h"
 
@@ -26,10 +29,31 @@ TEST(ReadModelFileTest, ReadsOnlyRegularFilesAndRefusesTheRestAtOnce) {
     const ReadResult result = ReadModelFile(name.empty() || name[0] == '/' ? name : folder.File(name));
     seen +=
         (result.status == ReadResult::Status::kNotAFile ? "none" : result.reason) +
-        (result.lines.empty() ? "; " : " with lines; ");  // a read that waited on the fifo would never return
+        (result.lines.Empty() ? "; " : " with lines; ");  // a read that waited on the fifo would never return
   }
   const std::string no = kNotRegularReason + "; "s;
   EXPECT_EQ(seen, "none; none; none; " + no + no + no + "Input/output error; ");
+}
+
+// Standard input may be a pipe of any length: its buffer grows as it fills and keeps what was read.
+TEST(ReadModelFileTest, ReadsAPipeToItsEnd) {
+  std::string bytes;
+  for (int i = 0; bytes.size() < 300000; ++i)
+    bytes += "1 4 " + std::to_string(i) + " 0 0 1 0 0 0 1 0 0 0 1 a.dat\r\n";
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::thread writer([&] {
+    for (std::size_t at = 0; at < bytes.size();)
+      at += static_cast<std::size_t>(
+          ::write(ends[1], bytes.data() + at, std::min<std::size_t>(7000, bytes.size() - at)));
+    ::close(ends[1]);
+  });
+  const ReadResult result = ReadModelDescriptor(ends[0]);
+  writer.join();
+  ::close(ends[0]);
+  std::string joined;
+  for (const std::string& line : result.lines.Texts()) joined += line + "\r\n";
+  EXPECT_TRUE(result.status == ReadResult::Status::kLoaded && joined == bytes);
 }
 
 }  // namespace

@@ -37,11 +37,31 @@ TEST(SaveModelFileTest, LinesLongerThanTheBuffersAreSavedAndReadBackWhole) {
   const std::string mib(1 << 20, 'x');
   const std::vector<std::string> lines = {"0 a", mib + mib + mib, "1 b", mib.substr(1), mib.substr(2), "1 c"};
   for (const LineEnd end : {LineEnd::kCrLf, LineEnd::kLf}) {
-    ASSERT_TRUE(SaveModelFile(folder.File("long.dat"), std::nullopt, lines, end).saved);
+    ASSERT_TRUE(SaveModelFile(folder.File("long.dat"), std::nullopt, LineList(lines), end).saved);
     std::string expected;
     for (const std::string& line : lines) expected += line + (end == LineEnd::kLf ? "\n" : "\r\n");
     EXPECT_TRUE(folder.Read("long.dat") == expected);  // not EXPECT_EQ: a failure would print megabytes
-    EXPECT_TRUE(ReadModelFile(folder.File("long.dat")).lines == lines);
+    EXPECT_TRUE(ReadModelFile(folder.File("long.dat")).lines.Texts() == lines);
+  }
+}
+
+// Lines are written straight from the buffer they were read into, in their new order: a line whose
+// own end matches the one asked for goes out with it, any other gets the end asked for; thousands of
+// lines take several gathered writes.
+TEST(SaveModelFileTest, WritesReorderedLinesFromTheirBufferWithTheEndAskedFor) {
+  const TemporaryFolder folder;
+  std::string bytes = "0 crlf\r\n0 lf\n0 cr\r\r\n";
+  for (int i = 0; i < 3000; ++i) bytes += "1 " + std::to_string(i) + (i % 3 == 0 ? "\n" : "\r\n");
+  folder.Write("model.ldr", bytes + "0 last");
+  LineList lines = ReadModelFile(folder.File("model.ldr")).lines;
+  std::vector<LineSpan> spans;
+  for (std::size_t i = 0; i < lines.Size(); ++i) spans.push_back(lines.Span(i));
+  for (std::size_t i = 0; i < lines.Size(); ++i) lines.SetSpan(i, spans[lines.Size() - 1 - i]);
+  for (const LineEnd end : {LineEnd::kCrLf, LineEnd::kLf}) {
+    ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), std::nullopt, lines, end).saved);
+    std::string expected;
+    for (const std::string& line : lines.Texts()) expected += line + (end == LineEnd::kLf ? "\n" : "\r\n");
+    EXPECT_TRUE(folder.Read("model.ldr") == expected);
   }
 }
 
@@ -61,7 +81,7 @@ TEST(SaveModelFileSequenceTest, SavesInTurn) {
   }
   fs::create_symlink(folder.File("real.dat"), folder.File("model.dat"));
   for (const char* text : {"first", "second"})
-    ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), {text}).saved);
+    ASSERT_TRUE(SaveModelFile(folder.File("model.dat"), folder.File("model.bak"), LineList({text})).saved);
   EXPECT_EQ(folder.Read("model.bak") + folder.Read("real.dat"), "first\r\nsecond\r\n");
   EXPECT_TRUE(fs::is_symlink(folder.File("model.dat")));
   for (const char* name : {"real.dat", "model.bak"}) {
@@ -70,11 +90,11 @@ TEST(SaveModelFileSequenceTest, SavesInTurn) {
     EXPECT_TRUE(!root || (info.st_uid == 65534 && info.st_gid == 65534)) << name;
     EXPECT_TRUE(name[0] != 'r' || (info.st_mode & 0777) == 0640);
   }
-  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), folder.File("model.bak"), {"x"}).saved);
+  ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), folder.File("model.bak"), LineList({"x"})).saved);
   EXPECT_EQ(folder.Read("model.bak") + folder.Read("other name.ldr"), "ldr\nx\r\n");
   ASSERT_EQ(::mkfifo(folder.File("pipe.ldr").c_str(), 0600), 0);
   const int pipe = ::open(folder.File("pipe.ldr").c_str(), O_RDWR | O_NONBLOCK);  // so that no open waits
-  ASSERT_TRUE(SaveModelFile(folder.File("pipe.ldr"), folder.File("pipe.bak"), {"new"}).saved);
+  ASSERT_TRUE(SaveModelFile(folder.File("pipe.ldr"), folder.File("pipe.bak"), LineList({"new"})).saved);
   char received[6] = {};
   EXPECT_EQ(::read(pipe, received, 5), 5);
   EXPECT_STREQ(received, "new\r\n");
@@ -99,7 +119,7 @@ TEST(SaveModelFileSequenceTest, RefusesWhatCannotBeSavedSafely) {
       {"/proc/kelvane-model.dat", ""},  // a folder nobody may create files in
       {folder.File("own.bak"), "would be the file itself"}};
   for (const auto& [path, reasonPart] : refusals) {
-    const SaveResult result = SaveModelFile(path, BackupPathFor(path), {"new"});
+    const SaveResult result = SaveModelFile(path, BackupPathFor(path), LineList({"new"}));
     EXPECT_FALSE(result.saved) << path;
     EXPECT_NE(result.reason.find(reasonPart), std::string::npos) << result.reason;
   }

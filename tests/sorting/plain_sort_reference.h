@@ -28,7 +28,8 @@ void PlainSelectionSort(std::vector<float>& keys, std::vector<T>& items, std::si
 
 // Key `k` of a line: 0 to 2 the coordinates (fields 3 to 5), 3 the part number (the file name after
 // the 14th field, or the last field, less four characters), 4 the color (field 2).
-inline double PlainValue(const std::string& line, int k) {
+inline double PlainValue(std::string_view view, int k) {
+  const std::string line(view);
   static const std::regex kField("[^ \t]+"), kName("[ \t]*(?:[^ \t]+[ \t]+){14}(.*?)[ \t]*");
   const std::vector<std::string> fields(std::sregex_token_iterator(line.begin(), line.end(), kField), {});
   const std::size_t i = k < 3 ? 2 + k : 1;
@@ -60,7 +61,8 @@ inline void PlainSortSection(const document::LineList& lines, std::vector<std::s
 }
 
 // Role 0: a step; 1: a fence, which closes a section whether steps count or not; 2: an attached meta.
-inline bool PlainIs(int role, const std::string& text) {
+inline bool PlainIs(int role, std::string_view view) {
+  const std::string text(view);
   static const auto kRegex = [](const char* pattern) { return std::regex(pattern, std::regex::icase); };
   static const std::regex kRoles[] = {
       kRegex("(.*STEP)|([ \t]*0[ \t]+(ROT)?STEP([ \t].*)?)"),
@@ -69,7 +71,7 @@ inline bool PlainIs(int role, const std::string& text) {
       kRegex("[ \t]*0[ \t]+(BFC[ \t]+INVERTNEXT|MLCAD[ \t]+BTG|!LEOCAD[ \t]+PIECE)([ \t].*)?")};
   return std::regex_match(text, kRoles[role]);
 }
-inline bool PlainIsBoundary(const std::string& t, bool steps) {
+inline bool PlainIsBoundary(std::string_view t, bool steps) {
   return (steps && PlainIs(0, t)) || PlainIs(1, t);
 }
 
@@ -97,9 +99,9 @@ inline std::size_t PlainSortCheckedLines(document::LineList& lines, const SortOp
     std::size_t meta = to;
     while (meta > 0 && attached[meta - 1]) --meta;
     for (moved += to != i; !attached[i] && meta <= to; ++meta)
-      texts.push_back(lines.Text(meta)), checks.push_back(meta == from[i] && lines.IsChecked(i));
+      texts.emplace_back(lines.Text(meta)), checks.push_back(meta == from[i] && lines.IsChecked(i));
   }
-  lines.Assign(texts);
+  lines = document::LineList(texts);
   for (std::size_t i = 0; i < checks.size(); ++i) lines.SetChecked(i, checks[i]);
   return moved;
 }

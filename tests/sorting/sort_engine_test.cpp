@@ -51,7 +51,7 @@ LineList Checked(Texts texts) {
 Texts Shown(const LineList& lines) {  // the texts, the checked ones marked
   Texts texts;
   for (std::size_t i = 0; i < lines.Size(); ++i)
-    texts.push_back((lines.IsChecked(i) ? "+" : "") + lines.Text(i));
+    texts.push_back((lines.IsChecked(i) ? "+" : "") + string(lines.Text(i)));
   return texts;
 }
 
@@ -61,7 +61,7 @@ std::vector<Texts> Stretches(const LineList& lines, bool steps) {
   std::vector<Texts> stretches(1);
   string metas;
   for (std::size_t i = 0; i < lines.Size(); ++i) {
-    const string& text = lines.Text(i);
+    const string text(lines.Text(i));
     const bool boundary = testing::PlainIsBoundary(text, steps);
     if (!lines.IsChecked(i) && testing::PlainIs(2, text) && !boundary) {
       metas += text + "\n";
@@ -197,7 +197,7 @@ TEST(SortCheckedLines, SortsEachSectionInItsOwnPositions) {
     for (const string& c : cases) {
       const LineList lines = Checked(Split(c.substr(0, c.find('>'))));
       Texts expected;
-      for (const char i : c.substr(c.find('>') + 1)) expected.push_back(lines.Text(i - '0'));
+      for (const char i : c.substr(c.find('>') + 1)) expected.emplace_back(lines.Text(i - '0'));
       EXPECT_EQ(Sorted(lines, options).Texts(), expected) << c;
     }
 }
@@ -236,7 +236,7 @@ TEST(SortCheckedLines, RealModelsKeepEveryLineInItsPlaceStepAndModel) {
              "ldview_m6459_fueltruck_lf.ldr")) {
     const document::ReadResult file = document::ReadModelFile(kelvane::testing::TestDataPath(name));
     ASSERT_EQ(file.status, document::ReadResult::Status::kLoaded) << name << ": " << file.reason;
-    const LineList original = Checked(file.lines);  // as "Select All" checks them
+    const LineList original = Checked(file.lines.Texts());  // as "Select All" checks them
     SCOPED_TRACE(name);
     for (const SortKey key : {SortKey::kCoordinates, SortKey::kPartNumber, SortKey::kColor})
       Sorted(original, {.sortKey = key}), Sorted(original, {.sortKey = key, .betweenSteps = false});

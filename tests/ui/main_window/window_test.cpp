@@ -188,7 +188,7 @@ TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce
   for (const auto& [clicks, options] : panels) {
     for (const QString& button : clicks) Click(button);
     for (const char* model : {"ldrawlib_car.ldr", "ldview_8464_frontloader_lf.mpd"}) {
-      const Texts original = document::ReadModelFile(TestDataPath(model)).lines;
+      const Texts original = document::ReadModelFile(TestDataPath(model)).lines.Texts();
       Combo()->setEditText(model);
       Click("SelectBtn");
       QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
