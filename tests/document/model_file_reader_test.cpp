@@ -23,16 +23,18 @@ TEST(ReadModelFileTest, ReadsOnlyRegularFilesAndRefusesTheRestAtOnce) {
   ::mkdir(folder.File("sub.dat").c_str(), 0755);
   ::mkfifo(folder.File("pipe.ldr").c_str(), 0644);
   std::filesystem::create_symlink("/dev/zero", folder.File("zero.ldr"));
+  folder.Write("huge.ldr", "");
+  std::filesystem::resize_file(folder.File("huge.ldr"), kLargestModelSize + 1);  // sparse: no disk used
   std::string seen;  // per name: "none" for kNotAFile, or the reason it could not be read
   for (const std::string name :
-       {"", "missing.dat", "sub.dat", "pipe.ldr", "zero.ldr", "/dev/null", "/proc/self/mem"}) {
+       {"", "missing.dat", "sub.dat", "pipe.ldr", "zero.ldr", "/dev/null", "/proc/self/mem", "huge.ldr"}) {
     const ReadResult result = ReadModelFile(name.empty() || name[0] == '/' ? name : folder.File(name));
     seen +=
         (result.status == ReadResult::Status::kNotAFile ? "none" : result.reason) +
         (result.lines.Empty() ? "; " : " with lines; ");  // a read that waited on the fifo would never return
   }
   const std::string no = kNotRegularReason + "; "s;
-  EXPECT_EQ(seen, "none; none; none; " + no + no + no + "Input/output error; ");
+  EXPECT_EQ(seen, "none; none; none; " + no + no + no + "Input/output error; " + kTooLargeReason + "; ");
 }
 
 // Standard input may be a pipe of any length: its buffer grows as it fills and keeps what was read.
