@@ -35,12 +35,9 @@ class KeyedSelectionSort {
   std::span<const Exchange> Exchanges(std::span<const float> keys, bool ascending);
 
  private:
-  struct Entry {
-    float key;
-    std::uint32_t position;
-  };
-  // The keys, in the order their groups are placed, each with its current position.
-  std::vector<Entry> byKey_;
+  // The keys, in the order their groups are placed, each as its rank (upper 32 bits) and its current
+  // position (lower 32 bits).
+  std::vector<std::uint64_t> byKey_;
   // For each open position: the index into byKey_ of the key that stands there.
   std::vector<std::uint32_t> slotAt_;
   std::vector<Exchange> exchanges_;

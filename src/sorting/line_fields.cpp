@@ -44,7 +44,16 @@ std::array<double, 3> CoordinateValues(std::string_view line) {
   reader.Next();  // line type
   reader.Next();  // color
   std::array<double, 3> values{};
-  for (double& value : values) value = NumericValue(reader.Next());
+  for (double& value : values) {
+    // A plain number that ends where its field ends is read in the same pass that finds the field.
+    const std::string_view rest = reader.SkipBlanks();
+    const std::size_t length = ReadPlainDecimal(rest, value);
+    if (length > 0 && (length == rest.size() || text::IsBlank(rest[length]))) {
+      reader.Skip(length);
+    } else {
+      value = NumericValue(reader.Next());
+    }
+  }
   return values;
 }
 

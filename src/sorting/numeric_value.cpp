@@ -205,39 +205,20 @@ double DecimalValue(Reader& reader) {
   return value;
 }
 
-// The coordinates of a model are nearly all plain numbers such as " -120" or " 0.5": read straight
-// off the field, without the general reader. Anything else (blanks inside the number, an exponent,
-// many digits, no digit at all) is left to the general reading by returning nothing.
+// Nearly every field is a plain number such as "-120" or "0.5": read straight off the field, without
+// the general reader. Anything else (blanks inside the number, an exponent, many digits, no digit at
+// all) is left to the general reading by returning nothing.
 std::optional<double> PlainDecimalValue(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsRemoved(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  constexpr int kExactDigits = 15;  // 10^15 < 2^53: the significand is exact
-  std::uint64_t significand = 0;
-  int digits = 0;
-  int fractionDigits = 0;
-  bool sawPoint = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (IsDigit(c)) {
-      if (++digits > kExactDigits) return std::nullopt;
-      significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
-      if (sawPoint) ++fractionDigits;
-    } else if (c == '.' && !sawPoint) {
-      sawPoint = true;
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < text.size()) {
-    const char stop = text::UpperAscii(text[i]);
+  std::size_t start = 0;
+  while (start < text.size() && IsRemoved(text[start])) ++start;
+  double value = 0.0;
+  const std::size_t length = ReadPlainDecimal(text.substr(start), value);
+  if (length == 0) return std::nullopt;
+  if (start + length < text.size()) {
+    const char stop = text::UpperAscii(text[start + length]);
     if (IsRemoved(stop) || stop == 'E' || stop == 'D') return std::nullopt;
   }
-  const double value =
-      static_cast<double>(significand) / kExactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
-  return negative ? -value : value;
+  return value;
 }
 
 }  // namespace

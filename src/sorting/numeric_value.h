@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace kelvane::sorting {
@@ -15,6 +18,41 @@ namespace kelvane::sorting {
 // - no digit at all gives 0; a value too large for a double gives plus or minus infinity, one too
 //   small gives zero. The result is never NaN.
 double NumericValue(std::string_view text);
+
+// The numbers models are made of ("-120", "0.5", "+8.") read straight off the text, for NumericValue
+// and the coordinate reader: an optional sign and at most 15 digits with at most one point at the very
+// start of `text`. Returns how many characters make the number, with its value (exact, or correctly
+// rounded by one division) in `value`; 0 when the text does not start with such a number (no digit,
+// or more digits than a double holds exactly). Whether the number really ends where this stopped (not
+// at an exponent, say) is for the caller to tell.
+inline std::size_t ReadPlainDecimal(std::string_view text, double& value) {
+  static constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  constexpr int kExactDigits = 15;  // 10^15 < 2^53: the digits make an exact double
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative || (!text.empty() && text[0] == '+')) ++i;
+  std::uint64_t significand = 0;
+  int digits = 0;
+  int fractionDigits = -1;  // -1 until the point
+  for (; i < text.size(); ++i) {
+    const auto digit = static_cast<unsigned>(text[i] - '0');
+    if (digit < 10) {
+      if (++digits > kExactDigits) return 0;
+      significand = significand * 10 + digit;
+      fractionDigits += fractionDigits >= 0 ? 1 : 0;
+    } else if (text[i] == '.' && fractionDigits < 0) {
+      fractionDigits = 0;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return 0;
+  value = static_cast<double>(significand);
+  if (fractionDigits > 0) value /= kPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+  if (negative) value = -value;
+  return i;
+}
 
 // The 32-bit sort key of a value: rounded to the nearest float, and plus or minus infinity for values
 // beyond the float range (a plain conversion of such a value is undefined behaviour in C++).

@@ -45,10 +45,9 @@ TEST(SaveModelFileTest, LinesLongerThanTheBuffersAreSavedAndReadBackWhole) {
   }
 }
 
-// Lines are written straight from the buffer they were read into, in their new order: a line whose
-// own end matches the one asked for goes out with it, any other gets the end asked for; thousands of
-// lines take several gathered writes.
-TEST(SaveModelFileTest, WritesReorderedLinesFromTheirBufferWithTheEndAskedFor) {
+// Lines read from a file with mixed line ends and put in another order are written in that order, each
+// with the end asked for and never with the bytes that followed it in the file.
+TEST(SaveModelFileTest, WritesReorderedLinesWithTheEndAskedFor) {
   const TemporaryFolder folder;
   std::string bytes = "0 crlf\r\n0 lf\n0 cr\r\r\n";
   for (int i = 0; i < 3000; ++i) bytes += "1 " + std::to_string(i) + (i % 3 == 0 ? "\n" : "\r\n");
