@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "settings/command_line.h"
 #include "settings/memory_settings_store.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   kelvane::ui::KelvaneMain::Launch launch;
   launch.commandLine = kelvane::settings::AbsoluteCommandLine(
-      kelvane::settings::JoinArguments({argv[1]}), QFile::encodeName(QDir::currentPath()).toStdString());
+      std::string(argv[1]), QFile::encodeName(QDir::currentPath()).toStdString());
   launch.fallbackFolder = "/";
 
   kelvane::settings::MemorySettingsStore store;

@@ -45,6 +45,14 @@ class LineList {
   // Puts another line of the same buffer at `index`; the check mark stays.
   void SetSpan(std::size_t index, LineSpan span) { spans_[index] = span; }
 
+  // Puts a line and its mark at `index`, as one step of a reordering that moves marks between entries
+  // without changing how many there are: the count is not touched, so reorderings of entries that do
+  // not overlap may go on at once.
+  void Place(std::size_t index, LineSpan span, bool checked) {
+    spans_[index] = span;
+    checked_[index] = checked ? 1 : 0;
+  }
+
   bool IsChecked(std::size_t index) const { return checked_[index] != 0; }
   // Returns whether the mark really changed.
   bool SetChecked(std::size_t index, bool checked);

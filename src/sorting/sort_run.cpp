@@ -1,5 +1,7 @@
 #include "sorting/sort_run.h"
 
+#include <algorithm>
+
 #include "sorting/section_boundaries.h"
 
 namespace kelvane::sorting {
@@ -8,10 +10,12 @@ SortRun::SortRun(const SortOptions& options) : options_(options) {
   options_.keyOrder = EffectiveKeyOrder(options.keyOrder);
 }
 
-std::size_t SortRun::SortList(document::LineList& lines) {
+std::size_t SortRun::SortList(document::LineList& lines, std::size_t begin, std::size_t end) {
   ForgetSection();
   movedLines_ = 0;
   lines_ = &lines;
+  begin_ = begin;
+  end = std::min(end, lines.Size());
   // Room for the largest possible section, so that taking a line in cannot fail half way; pages that
   // no section reaches are never touched.
   const std::size_t room = lines.CheckedCount();
@@ -22,7 +26,7 @@ std::size_t SortRun::SortList(document::LineList& lines) {
   // The list itself changes only when a section is written back, which cannot fail; an exception
   // while a section is sorted leaves its lines where they were.
   try {
-    for (std::size_t i = 0; i < lines.Size(); ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
       if (lines.IsChecked(i)) TakeLine(lines, i);
       // Tested after a checked line has joined the section, so a checked line that ends in "STEP"
       // closes its own section.
@@ -39,8 +43,11 @@ std::size_t SortRun::SortList(document::LineList& lines) {
 void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
   // A checked line is never a meta, so the metas of one line never reach back into another unit; and
   // a meta that also closes a section ("0 MLCAD BTG xSTEP") stays where it is, as every boundary does.
+  // The walk also stops at the range's start: the line before it belongs to a range another run may
+  // be writing.
   std::size_t unitStart = index;
-  while (unitStart > 0 && !lines.IsChecked(unitStart - 1) && IsAttachedMetaLine(lines.Text(unitStart - 1)) &&
+  while (unitStart > begin_ && !lines.IsChecked(unitStart - 1) &&
+         IsAttachedMetaLine(lines.Text(unitStart - 1)) &&
          !ClosesSection(lines.Text(unitStart - 1), options_.betweenSteps)) {
     --unitStart;
   }
@@ -95,10 +102,8 @@ void SortRun::RebuildSection(document::LineList& lines) {
       ++i;
     }
   }
-  for (std::size_t k = 0; k < spans.size(); ++k) {
-    lines.SetSpan(first + k, spans[k]);
-    lines.SetChecked(first + k, checks[k] != 0);
-  }
+  // The marks only change places, so their count stays right without being touched.
+  for (std::size_t k = 0; k < spans.size(); ++k) lines.Place(first + k, spans[k], checks[k] != 0);
   ForgetSection();
 }
 

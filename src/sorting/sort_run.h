@@ -46,8 +46,10 @@ class SortRun {
   // many of them took another checked line's place (0: the list is exactly as it was). Check marks
   // travel with their lines; a section of one line is left as it is. Should anything fail (memory),
   // the sections before the failing one stay sorted and every other line stays where it was, so no
-  // line is lost or displaced.
-  std::size_t SortList(document::LineList& lines);
+  // line is lost or displaced. With `begin` and `end`, only the entries in [begin, end) are looked at
+  // or changed, and the check-mark count is left alone: the range must begin the list or follow a
+  // line that closes a section, so that runs over ranges that do not overlap may go on at once.
+  std::size_t SortList(document::LineList& lines, std::size_t begin = 0, std::size_t end = SIZE_MAX);
 
  private:
   // Orders SectionLines in place as the options say.
@@ -83,6 +85,7 @@ class SortRun {
   KeyedSelectionSort sorter_;
 
   const document::LineList* lines_ = nullptr;    // the list being sorted, for the lines' texts
+  std::size_t begin_ = 0;                        // the first entry of the range being sorted
   std::vector<document::LineSpan> SectionLines;  // the checked lines of the open section, in list order
   std::vector<float> SortKeys;                   // one key per line of the range being sorted
   // Per entry of SectionLines: the number of the section's line it holds, counted in list order;

@@ -12,6 +12,7 @@
 #include "sorting/plain_sort_reference.h"
 #include "sorting/section_boundaries.h"
 #include "sorting/sort_command.h"
+#include "sorting/sort_run.h"
 #include "support/temporary_folder.h"
 
 namespace kelvane::sorting {
@@ -224,6 +225,26 @@ TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
     }
     Sorted(Checked(texts), {static_cast<SortKey>(random() % 3), KeyOrder{axis(), axis(), axis()}, flag(),
                             flag(), flag(), flag(), flag(), flag()});
+  }
+}
+
+// A model large enough to be cut into parts sorts exactly as in one run, whether a part begins after a
+// model boundary or after a checked line that closes its own step (as those at the shares of two,
+// three and four parts do, which sort to the front of their step).
+TEST(SortCheckedLines, ALargeModelSortedInPartsGivesWhatOneRunGives) {
+  const Texts others = Split("1 4 0 9 0 1 0 0 0 1 0 0 0 1 xSTEP|0 BFC INVERTNEXT|0 FILE b.ldr");
+  std::mt19937 random(5);
+  Texts texts(600000);
+  for (string& text : texts)
+    text = random() % 8 ? P(std::to_string(random() % 9) + " 8 " + std::to_string(random() % 9))
+                        : others[random() % 3];
+  for (const std::size_t share : {4, 3, 2})
+    texts[texts.size() / share] = texts[texts.size() * (share - 1) / share] = others[0];
+  for (const bool steps : {true, false}) {
+    LineList parts = Checked(texts), whole = parts;
+    const SortOptions options{.betweenSteps = steps};
+    EXPECT_EQ(SortCheckedLines(parts, options), SortRun(options).SortList(whole));
+    EXPECT_TRUE(Shown(parts) == Shown(whole) && parts.CheckedCount() == whole.CheckedCount());
   }
 }
 
