@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   kelvane::ui::KelvaneMain::Launch launch;
   launch.commandLine = kelvane::settings::AbsoluteCommandLine(
       std::string(argv[1]), QFile::encodeName(QDir::currentPath()).toStdString());
-  launch.fallbackFolder = "/";
+  launch.fallbackFolder.push_back('/');
 
   kelvane::settings::MemorySettingsStore store;
   kelvane::ui::KelvaneMain window;
