@@ -103,6 +103,10 @@ FileStamp StampFromStat(const struct stat& info) {
   return stamp;
 }
 
+bool NeedsContentHash(const FileStamp& stamp) {
+  return stamp.readSeconds - stamp.modifiedSeconds < kCoarseClockSeconds;
+}
+
 DiskState CompareWithDisk(const std::string& path, const FileStamp& loaded) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return errno == ENOENT ? DiskState::kGone : DiskState::kChanged;
@@ -112,7 +116,7 @@ DiskState CompareWithDisk(const std::string& path, const FileStamp& loaded) {
       now.modifiedNanoseconds != loaded.modifiedNanoseconds) {
     return DiskState::kChanged;
   }
-  if (loaded.readSeconds - loaded.modifiedSeconds >= kCoarseClockSeconds) return DiskState::kUnchanged;
+  if (!NeedsContentHash(loaded)) return DiskState::kUnchanged;
   std::uint64_t hash = 0;
   return HashFile(path, hash) && hash == loaded.contentHash ? DiskState::kUnchanged : DiskState::kChanged;
 }

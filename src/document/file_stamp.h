@@ -43,6 +43,10 @@ struct FileStamp {
 // The stamp's file fields from the result of stat() or fstat(), with the current time as readSeconds.
 FileStamp StampFromStat(const struct stat& info);
 
+// Whether a later comparison may need the hash of the bytes read: only for a file modified shortly
+// before it was read (see CompareWithDisk). Reading skips the hash of other files.
+bool NeedsContentHash(const FileStamp& stamp);
+
 enum class DiskState {
   kUnchanged,  // the name still leads to the bytes that were loaded
   kChanged,    // the same file, written since it was loaded
