@@ -40,19 +40,28 @@ std::string_view CoordinateField(std::string_view line, int axis) {
 }
 
 std::array<double, 3> CoordinateValues(std::string_view line) {
-  text::FieldReader reader(line);
-  reader.Next();  // line type
-  reader.Next();  // color
+  // One pass over the line, the hottest loop of a coordinate sort: a plain number that ends where its
+  // field ends is read as the field is found; any other field goes to NumericValue whole.
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  const auto skipBlanks = [&] {
+    while (p != end && text::IsBlank(*p)) ++p;
+  };
+  const auto fieldEnd = [&](const char* from) {
+    while (from != end && !text::IsBlank(*from)) ++from;
+    return from;
+  };
+  for (int field = 0; field < 2; ++field) {  // line type and color
+    skipBlanks();
+    p = fieldEnd(p);
+  }
   std::array<double, 3> values{};
   for (double& value : values) {
-    // A plain number that ends where its field ends is read in the same pass that finds the field.
-    const std::string_view rest = reader.SkipBlanks();
-    const std::size_t length = ReadPlainDecimal(rest, value);
-    if (length > 0 && (length == rest.size() || text::IsBlank(rest[length]))) {
-      reader.Skip(length);
-    } else {
-      value = NumericValue(reader.Next());
-    }
+    skipBlanks();
+    const std::size_t length = ReadPlainDecimal({p, static_cast<std::size_t>(end - p)}, value);
+    const char* const stop = fieldEnd(p + length);
+    if (length == 0 || stop != p + length) value = NumericValue({p, static_cast<std::size_t>(stop - p)});
+    p = stop;
   }
   return values;
 }

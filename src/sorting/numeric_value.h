@@ -28,30 +28,30 @@ double NumericValue(std::string_view text);
 inline std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   static constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  constexpr int kExactDigits = 15;  // 10^15 < 2^53: the digits make an exact double
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative || (!text.empty() && text[0] == '+')) ++i;
+  constexpr std::ptrdiff_t kExactDigits = 15;  // 10^15 < 2^53: the digits make an exact double
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (negative || (p != end && *p == '+')) ++p;
+  // Up to 19 digits cannot overflow; more are refused below anyway.
   std::uint64_t significand = 0;
-  int digits = 0;
-  int fractionDigits = -1;  // -1 until the point
-  for (; i < text.size(); ++i) {
-    const auto digit = static_cast<unsigned>(text[i] - '0');
-    if (digit < 10) {
-      if (++digits > kExactDigits) return 0;
+  const char* const whole = p;
+  for (unsigned digit = 0; p != end && (digit = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+    significand = significand * 10 + digit;
+  std::ptrdiff_t digits = p - whole;
+  std::ptrdiff_t fractionDigits = 0;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (unsigned digit = 0; p != end && (digit = static_cast<unsigned char>(*p) - '0') < 10; ++p)
       significand = significand * 10 + digit;
-      fractionDigits += fractionDigits >= 0 ? 1 : 0;
-    } else if (text[i] == '.' && fractionDigits < 0) {
-      fractionDigits = 0;
-    } else {
-      break;
-    }
+    fractionDigits = p - fraction;
+    digits += fractionDigits;
   }
-  if (digits == 0) return 0;
+  if (digits == 0 || digits > kExactDigits) return 0;
   value = static_cast<double>(significand);
   if (fractionDigits > 0) value /= kPowersOfTen[static_cast<std::size_t>(fractionDigits)];
   if (negative) value = -value;
-  return i;
+  return static_cast<std::size_t>(p - text.data());
 }
 
 // The 32-bit sort key of a value: rounded to the nearest float, and plus or minus infinity for values
