@@ -16,7 +16,7 @@ namespace kelvane::document {
 namespace {
 
 // Lines are written, and the backup copied, through a buffer of this size.
-constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kBufferSize = 1 << 18;
 
 std::string ErrorText(int error) { return std::strerror(error); }
 

@@ -30,12 +30,13 @@ TEST(BackupPathForTest, ReplacesTheLastFourCharactersOfTheNameWhateverTheyAre) {
   for (const auto& [path, backup] : cases) EXPECT_EQ(BackupPathFor(path), backup) << path;
 }
 
-// Lines around and beyond the 1 MiB write buffer and the read block keep their line ends and come back
-// whole.
+// Lines around and beyond the 256 KiB write buffer, and beyond the first block a pipe is read in, keep
+// their line ends and come back whole.
 TEST(SaveModelFileTest, LinesLongerThanTheBuffersAreSavedAndReadBackWhole) {
   const TemporaryFolder folder;
-  const std::string mib(1 << 20, 'x');
-  const std::vector<std::string> lines = {"0 a", mib + mib + mib, "1 b", mib.substr(1), mib.substr(2), "1 c"};
+  const std::string block(1 << 18, 'x');
+  const std::vector<std::string> lines = {"0 a",           block + block + block, "1 b",
+                                          block.substr(1), block.substr(2),       "1 c"};
   for (const LineEnd end : {LineEnd::kCrLf, LineEnd::kLf}) {
     ASSERT_TRUE(SaveModelFile(folder.File("long.dat"), std::nullopt, LineList(lines), end).saved);
     std::string expected;
