@@ -2,14 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QListView>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "platform/dialogs/fake_dialogs.h"
 #include "settings/memory_settings_store.h"
@@ -28,6 +22,12 @@ class WindowTest : public ::testing::Test {
     window = std::make_unique<ui::KelvaneMain>(ui::WindowServices{messages, fileDialog, screen});
     window->Form_Load(store, {commandLine, folder.Path()});
   }
+  void StartActive() {  // shown and active, so that keys and the focus go where a person's would
+    Start();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
   template <typename T = QAbstractButton>
   T* Find(const QString& name) const {
     T* found = window->findChild<T*>(name);
@@ -45,7 +45,6 @@ class WindowTest : public ::testing::Test {
     folder.Write(name, bytes);
     Combo()->setEditText(QString::fromStdString(name));
   }
-  std::vector<int> CheckedRows() const { return CheckedRows(Lines()); }
   static std::vector<int> CheckedRows(const document::LineList& lines) {
     std::vector<int> rows;
     for (std::size_t i = 0; i < lines.Size(); ++i)
