@@ -10,8 +10,8 @@ never touched. Run as root, it also saves as an unprivileged user after a failed
 """
 import configparser
 import ctypes
-import ctypes.util
 import os
+import pathlib
 import select
 import shutil
 import subprocess
@@ -40,12 +40,10 @@ class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to the siz
 
 def send_delete_window(display_name, window):
     """What a window manager sends for a click on the close box: WM_PROTOCOLS / WM_DELETE_WINDOW."""
-    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XInternAtom.restype = ctypes.c_ulong
-    display = ctypes.c_void_p(x11.XOpenDisplay(display_name.encode()))
-    if not display.value:
-        sys.exit("cannot open display " + display_name)
+    display = ctypes.c_void_p(x11.XOpenDisplay(display_name.encode()))  # the one xdotool has just used
     event = ClientMessage(type=33, window=window, format=32,  # 33: ClientMessage
                           message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0))
     event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
@@ -53,18 +51,22 @@ def send_delete_window(display_name, window):
     x11.XCloseDisplay(display)  # sends what is queued
 
 
+def poll(failure, probe):
+    """The first result of `probe` that is true, asked for again until the time limit; then `failure`."""
+    deadline = time.monotonic() + TIMEOUT
+    while not (result := probe()):
+        if time.monotonic() > deadline:
+            sys.exit(failure)
+        time.sleep(0.1)
+    return result
+
+
 def windows(environment):
     """The program's visible windows, once there is one. Asked again until then: xdotool's own waiting
     gives up when a window goes away while it looks."""
-    deadline = time.monotonic() + TIMEOUT
-    while True:
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kelvane$"], env=environment,
-                               capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
-        if found:
-            return found
-        if time.monotonic() > deadline:
-            sys.exit("no window of the program showed")
-        time.sleep(0.1)
+    return poll("no window of the program showed", lambda: subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", "^Kelvane$"], env=environment, capture_output=True,
+        text=True, timeout=TIMEOUT).stdout.split())
 
 
 def run_once(arguments, environment, act=None, user=None):
@@ -96,39 +98,32 @@ def save_after_failed_load(environment, work):
     os.chmod(work, 0o755)
     os.makedirs(os.path.join(home, "config", "Kelvane"))
     os.makedirs(os.path.join(home, "runtime"), mode=0o700)
-    model, bytes_before = os.path.join(home, "w.dat"), b"0 a model\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n"
-    with open(model, "wb") as file:
-        file.write(bytes_before)
+    model, bytes_before = pathlib.Path(home, "w.dat"), b"0 a model\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n"
+    model.write_bytes(bytes_before)
+    # With a backup, a save that wrongly went ahead would fail on the unreadable model and change nothing.
     settings_file(os.path.join(home, "config", "Kelvane", "Kelvane.conf"), {"Settings/BackupFile": "0"})
-    for folder, _, files in os.walk(home):
-        for name in [folder] + [os.path.join(folder, f) for f in files]:
-            os.chown(name, nobody, nobody)
-    os.chmod(model, 0o222)
+    subprocess.run(["chown", "-R", "%d:%d" % (nobody, nobody), home], check=True)
+    model.chmod(0o222)
 
     def save(xdotool, box):
-        deadline = time.monotonic() + TIMEOUT
-        shown = [box]
-        while box in shown:  # Return on "could not be read" until that box has gone
-            if time.monotonic() > deadline:
-                sys.exit("the message about the failed load did not close")
-            xdotool("windowfocus", "--sync", box, "key", "Return")
+        def pressed(window, *keys_or_clicks):  # the windows shown once it has taken effect
+            xdotool("windowfocus", "--sync", window, *keys_or_clicks)
             time.sleep(0.5)
-            shown = windows(environment)
-        window = shown[0]
-        while len(shown) < 2:  # until the refusal's box is up; a click that came too early is repeated
-            if time.monotonic() > deadline:
-                sys.exit("no message after Save File")
-            # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window.
-            xdotool("windowfocus", "--sync", window, "mousemove", "--window", window, "706", "513", "click", "1")
-            time.sleep(1)
-            shown = windows(environment)
-        xdotool("windowfocus", "--sync", [w for w in shown if w != window][0], "key", "Return")
+            return windows(environment)
+
+        # Return on "could not be read" until that box has gone.
+        window = poll("the message about the failed load did not close",
+                      lambda: box not in (shown := pressed(box, "key", "Return")) and shown)[0]
+        # Save File stands 157 pixels in from the right and 117 up from the bottom of an 800 x 600 window;
+        # a click that came too early is repeated until the refusal's box is up.
+        refusal = poll("no message after Save File", lambda: [w for w in pressed(
+            window, "mousemove", "--window", window, "706", "513", "click", "1") if w != window])[0]
+        xdotool("windowfocus", "--sync", refusal, "key", "Return")
         return int(window)
 
-    run_once([model], environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                                         XDG_RUNTIME_DIR=os.path.join(home, "runtime")), save, nobody)
-    with open(model, "rb") as file:
-        expect("the unreadable model after Save File", file.read(), bytes_before)
+    run_once([str(model)], environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                                              XDG_RUNTIME_DIR=os.path.join(home, "runtime")), save, nobody)
+    expect("the unreadable model after Save File", model.read_bytes(), bytes_before)
 
 
 def settings_file(path, settings=None):
@@ -137,8 +132,7 @@ def settings_file(path, settings=None):
     store.optionxform = str  # keys keep their letter case
     if settings is not None:
         for name, text in settings.items():
-            section, key = name.split("/")
-            store.read_dict({section: {key: text}})
+            store.read_dict({name.split("/")[0]: {name.split("/")[1]: text}})
         with open(path, "w") as file:
             store.write(file, space_around_delimiters=False)
     elif not store.read(path):
@@ -197,10 +191,9 @@ def main():
         settings_file(stored, small | {"Settings/WindowWidth": "3000", "Settings/WindowHeight": "3000"})
         for start in range(3):
             run_once([model], environment)
-            placed = {key: settings_file(stored)["Settings/" + key] for key in ("WindowLeft", "WindowTop",
-                                                                                  "WindowWidth", "WindowHeight")}
-            expect("window at the minimum, start %d" % (start + 1), placed,
-                   {"WindowLeft": "5100", "WindowTop": "3555", "WindowWidth": "9000", "WindowHeight": "8250"})
+            expect("settings at the minimum, start %d" % (start + 1), settings_file(stored), first_run | {
+                "Settings/WindowLeft": "5100", "Settings/WindowTop": "3555", "Settings/WindowWidth": "9000",
+                "Settings/WindowHeight": "8250"})
         manager.terminate()
 
         if os.geteuid() == 0:
