@@ -13,20 +13,15 @@
 namespace kelvane::ui {
 namespace {
 
-class KelvaneAboutTest : public ::testing::Test {
- protected:
-  KelvaneAboutTest() {
-    QPixmap red(32, 32);
-    red.fill(Qt::red);
-    owner_.setWindowIcon(QIcon(red));
-    owner_.setGeometry(100, 80, 800, 600);
-  }
-  QWidget owner_;
-  testing::FakeScreenMetrics screen_{15.0};
-};
+const testing::FakeScreenMetrics kScreen;  // 15 twips per pixel
 
-TEST_F(KelvaneAboutTest, FixedBoxCentredOverItsOwnerWithTheVersionOfThisBuildAndTextsThatFit) {
-  Kelvane_About box(&owner_, screen_);
+TEST(KelvaneAboutTest, FixedBoxCentredOverItsOwnerWithThisBuildsVersionAndTextsThatFitClosedOnLosingFocus) {
+  QWidget owner;
+  QPixmap red(32, 32);
+  red.fill(Qt::red);
+  owner.setWindowIcon(QIcon(red));
+  owner.setGeometry(100, 80, 800, 600);
+  Kelvane_About box(&owner, kScreen);
   EXPECT_EQ(std::pair(box.minimumSize(), box.maximumSize()), std::pair(QSize(399, 110), QSize(399, 110)));
   EXPECT_EQ(box.AboutText[2]->text(), QStringLiteral("Version ") + QString::fromLatin1(kVersionText));
   EXPECT_TRUE(box.AboutText[0]->font().bold());
@@ -42,11 +37,18 @@ TEST_F(KelvaneAboutTest, FixedBoxCentredOverItsOwnerWithTheVersionOfThisBuildAnd
   }
   // Owner 1500, 1200, 12000 x 9000 twips and box 5985 x 1650: left 1500 + 3007, top 1200 + 3675.
   EXPECT_EQ(box.pos(), QPoint(300, 325));
-  owner_.setGeometry(500, 500, 398, 109);  // 15 twips narrower and lower than the box: 7 twips over
-  EXPECT_EQ(Kelvane_About(&owner_, screen_).pos(), QPoint(500, 500));
+  owner.setGeometry(500, 500, 398, 109);  // 15 twips narrower and lower than the box: 7 twips over
+  EXPECT_EQ(Kelvane_About(&owner, kScreen).pos(), QPoint(500, 500));
+  const auto front = [](QWidget& w) { return w.show(), w.activateWindow(), QTest::qWaitForWindowActive(&w); };
+  owner.show();
+  ASSERT_TRUE(front(box));
+  QWidget other;
+  ASSERT_TRUE(front(other));
+  EXPECT_FALSE(box.isVisible());
 }
 
-TEST_F(KelvaneAboutTest, ModalOverItsOwnerAndClosedByAnyLeftClickButOnTheIcon) {
+TEST(KelvaneAboutTest, ModalOverItsOwnerAndClosedByAnyLeftClickButOnTheIcon) {
+  QWidget owner;
   // Left clicks on a label 0..3, the logo, the icon and the bare surface at (392, 6), then a right click.
   for (int part = 0; part < 8; ++part) {
     bool stayed = false;
@@ -56,27 +58,16 @@ TEST_F(KelvaneAboutTest, ModalOverItsOwnerAndClosedByAnyLeftClickButOnTheIcon) {
       QWidget* const target =
           part < 4 ? box->AboutText[part]
                    : std::array<QWidget*, 4>{box->QORNLogo, box->IconImage, box, box->AboutText[1]}[part - 4];
-      EXPECT_TRUE(box->parentWidget() == &owner_ && box->childAt(392, 6) == nullptr)
-          << "a bare surface point";
+      EXPECT_TRUE(box->parentWidget() == &owner && box->childAt(392, 6) == nullptr) << "a bare surface point";
       QTest::mouseClick(target, part == 7 ? Qt::RightButton : Qt::LeftButton, {},
                         part == 6 ? QPoint(392, 6) : target->rect().center());
       stayed = box->isVisible();
       box->close();
     });
-    ShowAboutBox(&owner_, screen_);  // returns once the box has closed
+    ShowAboutBox(&owner, kScreen);  // returns once the box has closed
     EXPECT_EQ(stayed, part == 5 || part == 7) << part;
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
-}
-
-TEST_F(KelvaneAboutTest, LosingTheFocusClosesTheBox) {
-  const auto front = [](QWidget& w) { return w.show(), w.activateWindow(), QTest::qWaitForWindowActive(&w); };
-  owner_.show();
-  Kelvane_About box(&owner_, screen_);
-  ASSERT_TRUE(front(box));
-  QWidget other;
-  ASSERT_TRUE(front(other));
-  EXPECT_FALSE(box.isVisible());
 }
 
 }  // namespace
