@@ -24,8 +24,7 @@ struct FakeMessageBox final : platform::MessageBox {  // records every message i
   bool yes = false;
 };
 
-struct FakeFileDialog final : platform::FileDialog {  // the scripted answers in turn, then a cancel
-  void AnswerNext(QString path) { answers.append(std::move(path)); }
+struct FakeFileDialog final : platform::FileDialog {  // the `answers` in turn, then a cancel
   QString GetOpenFileName(QWidget*, const platform::OpenFileRequest& request) override {
     requests.push_back(request);
     return answers.isEmpty() ? QString() : answers.takeFirst();
@@ -34,14 +33,12 @@ struct FakeFileDialog final : platform::FileDialog {  // the scripted answers in
   QStringList answers;
 };
 
-// A screen of 1920 x 1080 pixels, 96 dpi unless told otherwise.
+// A screen of 1920 x 1080 pixels at 96 dpi: 15 twips per pixel.
 struct FakeScreenMetrics final : platform::ScreenMetrics {
-  explicit FakeScreenMetrics(double twipsPerPixel = 15.0) : tpp(twipsPerPixel) {}
-  double TwipsPerPixelX() const override { return tpp; }
-  double TwipsPerPixelY() const override { return tpp; }
-  double WidthTwips() const override { return 1920 * tpp; }
-  double HeightTwips() const override { return 1080 * tpp; }
-  double tpp;
+  double TwipsPerPixelX() const override { return 15; }
+  double TwipsPerPixelY() const override { return 15; }
+  double WidthTwips() const override { return 1920 * 15; }
+  double HeightTwips() const override { return 1080 * 15; }
 };
 
 }  // namespace kelvane::testing

@@ -13,7 +13,7 @@
 namespace kelvane::ui {
 namespace {
 
-const testing::FakeScreenMetrics kScreen;  // 15 twips per pixel
+const testing::FakeScreenMetrics kScreen;
 
 TEST(KelvaneAboutTest, FixedBoxCentredOverItsOwnerWithThisBuildsVersionAndTextsThatFitClosedOnLosingFocus) {
   QWidget owner;

@@ -201,11 +201,11 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
   EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat"));
   Click("BrowseDATFileBtn");  // cancelled
   EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat") && Lines().Texts() == Texts{"0 first car"});
-  fileDialog->AnswerNext(QString::fromStdString(other.File("gone/car.dat")));
+  fileDialog->answers << QString::fromStdString(other.File("gone/car.dat"));
   Click("BrowseDATFileBtn");
   EXPECT_EQ(messages->messages.back().text,
             QString::fromStdString("The folder \"" + other.File("gone/") + "\" does not exist."));
-  fileDialog->AnswerNext(QString::fromStdString(other.File("car.dat")));
+  fileDialog->answers << QString::fromStdString(other.File("car.dat"));
   Click("BrowseDATFileBtn");
   EXPECT_TRUE(shows({"car.dat"}, "car.dat") && Lines().Size() == 2);
   Click("SelectBtn");
