@@ -7,7 +7,6 @@
 
 #include "platform/dialogs/fake_dialogs.h"
 #include "settings/memory_settings_store.h"
-#include "settings/setting_keys.h"
 #include "support/temporary_folder.h"
 #include "ui/main_window/kelvane_main.h"
 #include "ui/main_window/line_list_model.h"

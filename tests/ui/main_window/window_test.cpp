@@ -233,11 +233,16 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
 }
 
 // Every caption fits its control, also at the larger scales desktops use (CMakeLists.txt runs this
-// under QT_SCALE_FACTOR), and a screen reader hears a name for every control and every line.
-TEST_F(WindowTest, EveryCaptionFitsItsControl) {
+// under QT_SCALE_FACTOR), and a screen reader hears a name for every control and every line as the
+// list shows it: UTF-8, else Windows-1252 byte by byte (no byte may vanish or merge with its neighbour),
+// control characters as symbols, and a huge line cut at a character's start, with an ellipsis.
+TEST_F(WindowTest, EveryCaptionFitsAndAScreenReaderHearsEachControlAndLineAsShown) {
   Start();
   window->show();
-  Open("a.ldr", {"0 a", "1 b"});
+  std::string every = "1 \xFF";
+  for (int value = 0x80; value <= 0xFF; ++value) every.push_back(static_cast<char>(value));
+  Open("a.ldr", {"0 \xC3\xBC \xF0\x9F\xA7\xB1", "1 \t\xE9 \x80\x81\x1B", every,
+                 std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail"});
   for (QWidget* control : window->centralWidget()->findChildren<QWidget*>()) {
     const std::string name = control->objectName().toStdString();
     if (name.empty() || name.starts_with("qt_")) continue;
@@ -251,11 +256,13 @@ TEST_F(WindowTest, EveryCaptionFitsItsControl) {
   }
   Model().setData(Model().index(1), Qt::Checked, Qt::CheckStateRole);
   QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(List());
-  ASSERT_EQ(lines->childCount(), 2);
-  for (int row = 0; row < 2; ++row) {
-    EXPECT_EQ(lines->child(row)->text(QAccessible::Name), Model().data(Model().index(row)).toString());
-    EXPECT_EQ(lines->child(row)->state().checked, row == 1);
-  }
+  ASSERT_EQ(lines->childCount(), 4);
+  const auto heard = [&](int row) { return lines->child(row)->text(QAccessible::Name); };
+  EXPECT_EQ(heard(0).toStdU16String(), u"0 \u00FC \U0001F9F1");
+  EXPECT_EQ(heard(1).toStdU16String(), u"1 \t\u00E9 \u20AC\u0081\u241B");
+  EXPECT_EQ(heard(2).size(), static_cast<qsizetype>(every.size()));
+  EXPECT_EQ(heard(3), QString(static_cast<qsizetype>(ui::kLongestShownLine - 1), u'x') + QChar(0x2026));
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(lines->child(row)->state().checked, row == 1) << row;
 }
 
 // The window applies the resize layout to its outer size: a drag below the minimum ends at 600 x 550
@@ -275,19 +282,6 @@ TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
     EXPECT_EQ(Find<QWidget>("KelvaneLogo")->geometry().topLeft(), QPoint(8, h - 85));
     EXPECT_EQ(Find("SaveFileBtn")->y(), h - 85 - 32);
   }
-}
-
-TEST(DecodeLineForDisplayTest, ShowsUtf8ElseWindows1252ControlCharactersAsSymbolsAndCutsHugeLines) {
-  EXPECT_EQ(ui::DecodeLineForDisplay("\xC3\xBC \xF0\x9F\xA7\xB1").toStdU16String(), u"\u00FC \U0001F9F1");
-  EXPECT_EQ(ui::DecodeLineForDisplay("\t\xE9 \x80\x81\x1B").toStdU16String(), u"\t\u00E9 \u20AC\u0081\u241B");
-  // A line that is not UTF-8 is decoded byte by byte: no byte may vanish or merge with its neighbour.
-  std::string every = "\xFF";
-  for (int value = 0x80; value <= 0xFF; ++value) every.push_back(static_cast<char>(value));
-  EXPECT_EQ(ui::DecodeLineForDisplay(every).size(), static_cast<qsizetype>(every.size()));
-  // A huge line is cut at a character's start: what is shown stays UTF-8, with an ellipsis.
-  const QString cut =
-      ui::DecodeLineForDisplay(std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail");
-  EXPECT_EQ(cut, QString(static_cast<qsizetype>(ui::kLongestShownLine - 1), u'x') + QChar(0x2026));
 }
 
 }  // namespace
