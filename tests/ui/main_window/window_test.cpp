@@ -119,18 +119,16 @@ TEST_F(WindowTest, MarksByMouseAndKeyboardFollowTheRuleAndTheKeyboardReachesEver
     EXPECT_EQ(SortEnabled(), sortable) << row;
     EXPECT_EQ(list->model()->data(Model().index(row), Qt::CheckStateRole).toBool(), Lines().IsChecked(row));
   }
+  QTest::keyClick(Find("ZSortOptRB(0)"), Qt::Key_Down);  // arrows move the choice inside a group
+  EXPECT_TRUE(Find("ZSortOptRB(1)")->isChecked() && Find("ZSortOptRB(1)")->hasFocus());
   Find("SelectBtn")->setFocus();
   QStringList stops;
   for (int i = 0; i < 6; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     stops << QApplication::focusWidget()->objectName();
   }
-  EXPECT_EQ(stops, (QStringList{"SortOptionRB(0)", "XSortOptRB(1)", "YSortOptRB(0)", "ZSortOptRB(0)",
+  EXPECT_EQ(stops, (QStringList{"SortOptionRB(0)", "XSortOptRB(1)", "YSortOptRB(0)", "ZSortOptRB(1)",
                                 "SortBtwnStpChk", "SortKeyBtn(0)"}));
-  QTest::keyClick(Find("ZSortOptRB(0)"), Qt::Key_Down);  // arrows move the choice inside a group
-  Find("SelectBtn")->setFocus();
-  for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ZSortOptRB(1)");
   // Select All repaints once, and a screen reader hears the caption the button now shows.
   Find("SelectBtn")->setFocus();
   QSignalSpy repaints(&Model(), &QAbstractItemModel::dataChanged);
@@ -193,21 +191,16 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
   folder.Write("car.dat", "0 first car\r\n");
   other.Write("car.dat", "1 4 0 -24 0\r\n1 1 0 0 0\r\n");
   Start();
-  const auto shows = [&](const QStringList& listed, const QString& name) {
-    QStringList names;
-    for (int i = 0; i < Combo()->count(); ++i) names << Combo()->itemText(i);
-    return names == listed && Combo()->currentText() == name;
-  };
-  EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat"));
   Click("BrowseDATFileBtn");  // cancelled
-  EXPECT_TRUE(shows({"car.dat", "House.DAT"}, "car.dat") && Lines().Texts() == Texts{"0 first car"});
+  EXPECT_TRUE(Combo()->count() == 2 && Combo()->currentText() == "car.dat" &&
+              Lines().Texts() == Texts{"0 first car"});
   fileDialog->answers << QString::fromStdString(other.File("gone/car.dat"));
   Click("BrowseDATFileBtn");
   EXPECT_EQ(messages->messages.back().text,
             QString::fromStdString("The folder \"" + other.File("gone/") + "\" does not exist."));
   fileDialog->answers << QString::fromStdString(other.File("car.dat"));
   Click("BrowseDATFileBtn");
-  EXPECT_TRUE(shows({"car.dat"}, "car.dat") && Lines().Size() == 2);
+  EXPECT_TRUE(Combo()->count() == 1 && Combo()->currentText() == "car.dat" && Lines().Size() == 2);
   Click("SelectBtn");
   Click("SortBtn");
   Find("BackupFilechk")->setChecked(false);
