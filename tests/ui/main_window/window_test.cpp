@@ -14,31 +14,23 @@ namespace kelvane::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
-QString At(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
+QString At(const QString& name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
 TEST_F(WindowTest, EachSortKeyEnablesItsOwnControlsAndTheSwapsStackTheAxisFrames) {
   Start();
-  window->show();
   // Per sort key, which of the X, Y, Z pairs, the swap buttons, the part and the color pair are enabled.
-  const auto enabled = [&] {
-    QString flags;
-    for (const auto& [name, count] : {std::pair{"XSortOptRB", 2},
-                                      {"YSortOptRB", 2},
-                                      {"ZSortOptRB", 2},
-                                      {"SortKeyBtn", 4},
-                                      {"SortPartOptRB", 2},
-                                      {"SortColorOptRB", 2}})
-      for (int i = 0; i < count; ++i) flags += Find(At(name, i))->isEnabled() ? '1' : '0';
-    return flags;
-  };
   const QString byKey[] = {"11111111110000", "00000000001100", "00000000000011"};
-  const auto* rectangle = Find<ui::RectangleShape>("CoordSortRect");
-  for (const auto& [key, byCode] :
-       {std::pair{1, 0}, {2, 1}, {2, 0}, {0, 1}, {1, 1}}) {  // some twice in a row
+  const auto* rect = Find<ui::RectangleShape>("CoordSortRect");
+  // Each key selected by a click or from code (1), some twice in a row.
+  for (const auto& [key, byCode] : {std::pair{1, 0}, {2, 1}, {2, 0}, {0, 1}, {1, 1}}) {
     byCode ? Find(At("SortOptionRB", key))->setChecked(true) : Click(At("SortOptionRB", key));
-    EXPECT_EQ(enabled(), byKey[key]) << key;
-    EXPECT_EQ(rectangle->OutlineColor(),
-              key == 0 ? QColor(Qt::black) : rectangle->palette().color(QPalette::Dark));
+    QString enabled;
+    for (const QString name :
+         {"XSortOptRB", "YSortOptRB", "ZSortOptRB", "SortKeyBtn", "SortPartOptRB", "SortColorOptRB"})
+      for (int i = 0; i < (name == "SortKeyBtn" ? 4 : 2); ++i)
+        enabled += Find(At(name, i))->isEnabled() ? '1' : '0';
+    EXPECT_EQ(enabled, byKey[key]) << key;
+    EXPECT_EQ(rect->OutlineColor(), key == 0 ? QColor(Qt::black) : rect->palette().color(QPalette::Dark));
   }
   Click("SortOptionRB(0)");
   // Each swap button and the tops of the X, Y and Z frames in twips afterwards.
@@ -151,7 +143,6 @@ TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce
   using sorting::SortKey;
   store.Write("Paths", "DATPath", TestDataPath(""));
   Start();
-  window->show();
   // Clicks on the panel as it stands, and what the panel then means to the engine.
   const std::pair<QStringList, sorting::SortOptions> panels[] = {
       {{}, {SortKey::kCoordinates, {1, 2, 0}, true, false, false, true, true, true}},  // as on a first run
