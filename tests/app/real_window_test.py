@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
-"""The built kelvane in a real X server: started on a model, closed through the window system the way
-a window manager closes it, and started again on what it remembered.
-
-Usage: real_window_test.py KELVANE MODEL
-
-Runs its own Xvfb on a free display, first with no window manager (no frame around the window), then
-with openbox, with HOME and XDG_CONFIG_HOME in a fresh temporary folder, so the user's own settings are
-never touched. Run as root, it also saves as an unprivileged user after a failed load.
-"""
+"""The built kelvane in a real X server (usage: real_window_test.py KELVANE MODEL): started on a model,
+closed through the window system the way a window manager closes it, and started again on what it
+remembered. It runs its own Xvfb on a free display, first with no window manager (no frame around the
+window), then with openbox, with HOME and XDG_CONFIG_HOME in a fresh temporary folder, so the user's own
+settings are never touched. Run as root, it also saves as an unprivileged user after a failed load."""
 import configparser
 import ctypes
 import os
@@ -62,8 +58,7 @@ def poll(failure, probe):
 
 
 def windows(environment):
-    """The program's visible windows, once there is one. Asked again until then: xdotool's own waiting
-    gives up when a window goes away while it looks."""
+    """The program's visible windows, once there is one (xdotool's own waiting gives up when one goes away)."""
     return poll("no window of the program showed", lambda: subprocess.run(
         ["xdotool", "search", "--onlyvisible", "--name", "^Kelvane$"], env=environment, capture_output=True,
         text=True, timeout=TIMEOUT).stdout.split())
@@ -158,20 +153,18 @@ def main():
     try:
         if not select.select([server.stdout], [], [], TIMEOUT)[0]:
             sys.exit("Xvfb did not start")
-        models, runtime = os.path.join(work, "models"), os.path.join(work, "runtime")
-        os.makedirs(models)
+        runtime, model = os.path.join(work, "runtime"), shutil.copy(sys.argv[2], work)
         os.makedirs(runtime, mode=0o700)
-        model = shutil.copy(sys.argv[2], models)
-        environment = {key: value for key, value in os.environ.items() if not key.startswith("QT_")}
+        environment = {key: value for key, value in os.environ.items()
+                       if not key.startswith("QT_") and key != "XAUTHORITY"}
         environment.update(DISPLAY=":" + server.stdout.readline().decode().strip(), HOME=work, QT_QPA_PLATFORM="xcb",
                            XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_RUNTIME_DIR=runtime)
-        environment.pop("XAUTHORITY", None)
         stored = os.path.join(work, "config", "Kelvane", "Kelvane.conf")
 
         # First run: nothing stored, the model named on the command line. The window opens at
         # 800 x 600 pixels, centred, and its close leaves every setting in the store.
         expect("first window", run_once([model], environment), (240, 212, 800, 600))
-        first_run = dict(word.split("=", 1) for word in FIRST_RUN.format(models=models).split())
+        first_run = dict(word.split("=", 1) for word in FIRST_RUN.format(models=work).split())
         expect("settings after the first run", settings_file(stored), first_run)
 
         # Second run, without a command line: the window comes back where the settings put it, and

@@ -38,9 +38,7 @@ TEST_F(StartupShutdownTest, CloseWritesTheWindowOnlyInTheNormalStateClosesTheAbo
     Start();
     window->show();
     EXPECT_EQ(window->windowState(), shown);
-    Find("SortKeyBtn(0)")->click();
-    Find("SortOptionRB(1)")->click();
-    Find("BackupFilechk")->setChecked(false);
+    for (const char* control : {"SortKeyBtn(0)", "SortOptionRB(1)", "BackupFilechk"}) Find(control)->click();
     EXPECT_TRUE(window->close());
     std::string written;  // "Key=text " each, after the stored state
     for (const auto& entry : std::span(store.Writes()).subspan(1))
