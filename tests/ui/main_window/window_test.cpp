@@ -1,17 +1,79 @@
 // The window as a person uses it: the sort options panel, loading what the combo box names, check
-// marks through the list view and the keyboard, sorting, browsing and saving, captions and names,
-// and the layout on resize.
+// marks through the list view and the keyboard, sorting, browsing and saving, captions and names, the
+// layout on resize, the start-up on a command line and what the close writes back and closes with it.
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
+#include <span>
 
 #include "document/check_rules.h"
 #include "document/model_file_reader.h"
+#include "platform/dialogs/fake_dialogs.h"
+#include "settings/command_line.h"
+#include "settings/memory_settings_store.h"
 #include "sorting/sort_command.h"
+#include "support/temporary_folder.h"
+#include "ui/main_window/kelvane_main.h"
+#include "ui/main_window/line_list_model.h"
 #include "ui/main_window/line_text_decoding.h"
 #include "ui/main_window/rectangle_shape.h"
-#include "window_fixture.h"
 
 namespace kelvane::testing {
 namespace {
+
+// A KelvaneMain on scripted dialogs, a 96 dpi screen and settings in memory whose model folder is a
+// fresh temporary one. Controls are found by their names, as a screen reader or a person finds them.
+class WindowTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& commandLine = "") {
+    window = std::make_unique<ui::KelvaneMain>(ui::WindowServices{messages, fileDialog, screen});
+    window->Form_Load(store, {commandLine, folder.Path()});
+  }
+  void StartActive() {  // shown and active, so that keys and the focus go where a person's would
+    Start();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  template <typename T = QAbstractButton>
+  T* Find(const QString& name) const {
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+  }
+  QComboBox* Combo() const { return Find<QComboBox>("DATFileCombo"); }
+  QListView* List() const { return Find<QListView>("DATDataList"); }
+  ui::LineListModel& Model() const { return *qobject_cast<ui::LineListModel*>(List()->model()); }
+  const document::LineList& Lines() const { return Model().Lines(); }
+  // Writes the lines with CR LF into a model file of the folder and names it in the combo box.
+  void Open(const std::string& name, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    folder.Write(name, bytes);
+    Combo()->setEditText(QString::fromStdString(name));
+  }
+  static std::vector<int> CheckedRows(const document::LineList& lines) {
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < lines.Size(); ++i)
+      if (lines.IsChecked(i)) rows.push_back(static_cast<int>(i));
+    return rows;
+  }
+  void Click(const QString& name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  bool SortEnabled() const {  // the button and the menu command go together
+    const bool button = Find("SortBtn")->isEnabled();
+    EXPECT_EQ(Find<QAction>("MenuSortFile")->isEnabled(), button);
+    return button;
+  }
+
+  std::shared_ptr<FakeMessageBox> messages = std::make_shared<FakeMessageBox>();
+  std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
+  std::shared_ptr<FakeScreenMetrics> screen = std::make_shared<FakeScreenMetrics>();
+  TemporaryFolder folder;
+  settings::MemorySettingsStore store;
+  std::unique_ptr<ui::KelvaneMain> window;
+};
 
 using Texts = std::vector<std::string>;
 QString At(const QString& name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
@@ -266,6 +328,62 @@ TEST_F(WindowTest, ResizingLaysOutTheControlsAndKeepsTheMinimum) {
     EXPECT_EQ(Find<QWidget>("KelvaneLogo")->geometry().topLeft(), QPoint(8, h - 85));
     EXPECT_EQ(Find("SaveFileBtn")->y(), h - 85 - 32);
   }
+}
+
+// A model the folder lists is chosen in the list, whatever its letter case; an .ldr or .mpd model is
+// opened by its name (a relative one in the current folder), and a name of no file leaves the first entry.
+TEST_F(WindowTest, StartsOnTheModelTheCommandLineNames) {
+  for (const char* name : {"a.dat", "Car.DAT", "b.MPD"}) folder.Write(name, "0 model\r\n");
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder.Path())));
+  const std::pair<std::string, QString> cases[] = {
+      {folder.Path() + "car.dat", "Car.DAT"}, {folder.Path() + "a.ldr", "a.dat"}, {"b.MPD", "b.MPD"}};
+  for (const auto& [commandLine, opened] : cases) {
+    Start(settings::AbsoluteCommandLine(commandLine, QDir::currentPath().toStdString()));
+    EXPECT_EQ(Combo()->currentText(), opened) << commandLine;
+  }
+}
+
+TEST_F(WindowTest, CloseWritesTheWindowOnlyInTheNormalStateClosesTheAboutBoxAndReportsAFailedWrite) {
+  const std::tuple<const char*, Qt::WindowState, const char*> cases[] = {
+      {"0", Qt::WindowNoState,
+       "WindowState=0 WindowLeft=8400 WindowTop=3600 WindowWidth=12000 WindowHeight=9000 "},
+      {"2", Qt::WindowMaximized, "WindowState=2 "},
+      {"1", Qt::WindowMinimized, ""}};
+  const std::string rest =
+      " BackupFile=0 SortOption=1 SortKeyOrder0=2 SortKeyOrder1=1 SortKeyOrder2=0 XSortOpt0=False "
+      "XSortOpt1=True YSortOpt0=True YSortOpt1=False ZSortOpt0=True ZSortOpt1=False BetweenSteps=1 ";
+  for (const auto& [storedState, shown, windowWrites] : cases) {
+    store = settings::MemorySettingsStore();
+    store.Write("Settings", "WindowState", storedState);
+    Start();
+    window->show();
+    EXPECT_EQ(window->windowState(), shown);
+    for (const char* control : {"SortKeyBtn(0)", "SortOptionRB(1)", "BackupFilechk"}) Find(control)->click();
+    EXPECT_TRUE(window->close());
+    std::string written;  // "Key=text " each, after the stored state
+    for (const auto& entry : std::span(store.Writes()).subspan(1))
+      written += entry.key + "=" + entry.text + " ";
+    EXPECT_EQ(written, std::string(windowWrites) + "DATPath=" + folder.Path() + rest)
+        << "stored " << storedState;
+  }
+  // Closed while F1's About box is up, the window closes the box too: no window of the program stays
+  // open. A store that cannot be written is reported, and does not keep the window open.
+  StartActive();
+  store.SetFlushFails(true);
+  ::testing::internal::CaptureStderr();
+  QString title;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    title = box->windowTitle();
+    EXPECT_EQ(box->parentWidget(), window.get());
+    window->close();
+    EXPECT_FALSE(box->isVisible());
+    box->close();
+  });
+  QTest::keyClick(window.get(), Qt::Key_F1);  // returns once the box has closed
+  EXPECT_EQ(title, "About Kelvane");
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
+  EXPECT_FALSE(window->isVisible());
 }
 
 }  // namespace
