@@ -102,14 +102,12 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       {"--by Coordinates --order yzx --no-steps --steps --x=ascending --y ascending m.ldr", m,
        "m.ldr=BAC-EDF m.bak=abc-def"},  // every default named
       {"--no-steps -v m.ldr", m, "m.ldr=FCB-AED m.bak=abc-def", 0, "m.ldr: 5 part lines moved\n"},
-      {"--z=ascending m.ldr", m, "m.ldr=CAB-FDE m.bak=abc-def"},
-      {"--order=XZY --x descending m.ldr", m, "m.ldr=ACB-FDE m.bak=abc-def"},
+      {"--z=ascending --order=ZXY --x descending m.ldr", m, "m.ldr=ACB-DFE m.bak=abc-def"},
       {"--by part --part DESCENDING m.ldr", m, "m.ldr=ACB-EDF m.bak=abc-def"},
       {"--by part --by=color --color descending m.ldr", m, "m.ldr=CAB-FDE m.bak=abc-def"},
       {"--eol=crlf -v --eol LF m.ldr", m, "m.ldr=cba-fed m.bak=abc-def", 0, "m.ldr: 4 part lines moved\n"},
       // Numbers past the last line count for nothing; lines 1 and 5 are no part lines, 7 is alone.
-      {"--lines 3 --lines=2,9 m.ldr", m, "m.ldr=BAC-DEF m.bak=abc-def"},
-      {"--lines 007-008 m.ldr", m, "m.ldr=ABC-DFE m.bak=abc-def"},
+      {"--lines 3 --lines=2,9 --lines 007-008 m.ldr", m, "m.ldr=BAC-DFE m.bak=abc-def"},
       {"--lines 3-18446744073709551620 m.ldr", m, "m.ldr=ACB-FED m.bak=abc-def"},  // 2^64 + 4
       // A file in which no line moves is not written, whatever line ends it has, and gets no backup.
       {"--lines 1,5,7 -v m.ldr e.ldr", "m.ldr=abc-def e.ldr=", "", 0, "m.ldr: unchanged\ne.ldr: unchanged\n"},
@@ -187,13 +185,11 @@ TEST(KelvaneSort, EachFileThatFailsIsNamedWithTheReasonAndTheRunGoesOnAndAUsageE
       "-o '' m.ldr;-o - --output b.ldr m.ldr;-o - m.ldr n.ldr m.ldr;- m.ldr -- -;-o- --check m.ldr;"
       "--by=colour m.ldr;--order=xxy m.ldr;--order=xy m.ldr;--x=up m.ldr;--color='descending ' m.ldr;"
       "--eol=cr m.ldr;--lines= m.ldr;--lines=1,,2 m.ldr;--lines=1, m.ldr;--lines=1- m.ldr");
-  const TemporaryFolder mn;
-  Put(mn, "m.ldr=abc-def n.ldr=abc-def");
+  const TemporaryFolder none;  // what a usage error that went ahead would read is not there either
   for (string args; std::getline(usage, args, ';');) {
-    Result r = Sort(mn, args);
+    Result r = Sort(none, args);
     std::get<1>(r) = std::regex_replace(std::get<1>(r), std::regex("^kelvane-sort: .+"), "kelvane-sort: ...");
-    Expect(mn, r, 2, "kelvane-sort: ...\nTry 'kelvane-sort --help' for more information.\n", "",
-           "m.ldr=abc-def n.ldr=abc-def", args);
+    Expect(none, r, 2, "kelvane-sort: ...\nTry 'kelvane-sort --help' for more information.\n", "", "", args);
   }
   std::istringstream options(
       "Usage: --by --order --x --y --z --part --color --steps --no-steps --lines --backup "
