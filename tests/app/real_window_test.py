@@ -91,12 +91,11 @@ def save_after_failed_load(environment, work):
     must not write the empty list over it."""
     nobody, home = 65534, os.path.join(work, "nobody")
     os.chmod(work, 0o755)
-    os.makedirs(os.path.join(home, "config", "Kelvane"))
-    os.makedirs(os.path.join(home, "runtime"), mode=0o700)
+    os.makedirs(os.path.join(home, "Kelvane"))
     model, bytes_before = pathlib.Path(home, "w.dat"), b"0 a model\r\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\r\n"
     model.write_bytes(bytes_before)
     # With a backup, a save that wrongly went ahead would fail on the unreadable model and change nothing.
-    settings_file(os.path.join(home, "config", "Kelvane", "Kelvane.conf"), {"Settings/BackupFile": "0"})
+    settings_file(os.path.join(home, "Kelvane", "Kelvane.conf"), {"Settings/BackupFile": "0"})
     subprocess.run(["chown", "-R", "%d:%d" % (nobody, nobody), home], check=True)
     model.chmod(0o222)
 
@@ -116,8 +115,7 @@ def save_after_failed_load(environment, work):
         xdotool("windowfocus", "--sync", refusal, "key", "Return")
         return int(window)
 
-    run_once([str(model)], environment | dict(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                                              XDG_RUNTIME_DIR=os.path.join(home, "runtime")), save, nobody)
+    run_once([str(model)], environment | dict(HOME=home, XDG_CONFIG_HOME=home), save, nobody)
     expect("the unreadable model after Save File", model.read_bytes(), bytes_before)
 
 
@@ -147,19 +145,18 @@ def main():
     work = tempfile.mkdtemp(prefix="kelvane-real-window-")
     # -noreset: by default the server resets when its last client leaves, and a program started in that
     # moment cannot connect.
-    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", "1", "-screen", "0", "%dx%dx24" % SCREEN,
-                               "-nolisten", "tcp"],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", "1", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
+                               "tcp"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         if not select.select([server.stdout], [], [], TIMEOUT)[0]:
             sys.exit("Xvfb did not start")
-        runtime, model = os.path.join(work, "runtime"), shutil.copy(sys.argv[2], work)
-        os.makedirs(runtime, mode=0o700)
+        model = shutil.copy(sys.argv[2], work)
         environment = {key: value for key, value in os.environ.items()
                        if not key.startswith("QT_") and key != "XAUTHORITY"}
+        # With an empty XDG_RUNTIME_DIR, Qt makes a runtime folder of each user's own in /tmp.
         environment.update(DISPLAY=":" + server.stdout.readline().decode().strip(), HOME=work, QT_QPA_PLATFORM="xcb",
-                           XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_RUNTIME_DIR=runtime)
-        stored = os.path.join(work, "config", "Kelvane", "Kelvane.conf")
+                           XDG_CONFIG_HOME=work, XDG_RUNTIME_DIR="")
+        stored = os.path.join(work, "Kelvane", "Kelvane.conf")
 
         # First run: nothing stored, the model named on the command line. The window opens at
         # 800 x 600 pixels, centred, and its close leaves every setting in the store.
