@@ -75,8 +75,7 @@ def run_once(arguments, environment, act=None, user=None):
                                                 text=True, timeout=TIMEOUT).stdout
         window = int(windows(environment)[0])
         shown = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", str(window)).split())
-        if act:
-            window = act(xdotool, str(window))
+        window = act(xdotool, str(window)) if act else window
         send_delete_window(environment["DISPLAY"], window)
         if program.wait(timeout=TIMEOUT) != 0:
             sys.exit("kelvane ended with status %d" % program.returncode)
