@@ -47,13 +47,6 @@ class WindowTest : public ::testing::Test {
   QListView* List() const { return Find<QListView>("DATDataList"); }
   ui::LineListModel& Model() const { return *qobject_cast<ui::LineListModel*>(List()->model()); }
   const document::LineList& Lines() const { return Model().Lines(); }
-  // Writes the lines with CR LF into a model file of the folder and names it in the combo box.
-  void Open(const std::string& name, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    folder.Write(name, bytes);
-    Combo()->setEditText(QString::fromStdString(name));
-  }
   static std::vector<int> CheckedRows(const document::LineList& lines) {
     std::vector<int> rows;
     for (std::size_t i = 0; i < lines.Size(); ++i)
@@ -144,7 +137,8 @@ TEST_F(WindowTest, EveryActionOnTheComboBoxLoadsOnce) {
 // many lines, whose marks Space then sets or clears together.
 TEST_F(WindowTest, MarksByMouseAndKeyboardFollowTheRuleAndTheKeyboardReachesEveryGroupAtItsChoice) {
   StartActive();
-  Open("keys.ldr", {"1 a", "0 x", "1 b", " 1 c", "1 d"});
+  folder.Write("keys.ldr", "1 a\r\n0 x\r\n1 b\r\n 1 c\r\n1 d\r\n");
+  Combo()->setEditText("keys.ldr");
   QListView* list = List();
   const auto click = [&](int row) {  // on the row's check box
     QStyleOptionViewItem option;
@@ -275,8 +269,9 @@ TEST_F(WindowTest, EveryCaptionFitsAndAScreenReaderHearsEachControlAndLineAsShow
   window->show();
   std::string every = "1 \xFF";
   for (int value = 0x80; value <= 0xFF; ++value) every.push_back(static_cast<char>(value));
-  Open("a.ldr", {"0 \xC3\xBC \xF0\x9F\xA7\xB1", "1 \t\xE9 \x80\x81\x1B", every,
-                 std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail"});
+  folder.Write("a.ldr", "0 \xC3\xBC \xF0\x9F\xA7\xB1\r\n1 \t\xE9 \x80\x81\x1B\r\n" + every + "\r\n" +
+                            std::string(ui::kLongestShownLine - 1, 'x') + "\xC3\xA9" + "tail\r\n");
+  Combo()->setEditText("a.ldr");
   for (QWidget* control : window->centralWidget()->findChildren<QWidget*>()) {
     const std::string name = control->objectName().toStdString();
     if (name.empty() || name.starts_with("qt_")) continue;
