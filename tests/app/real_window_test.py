@@ -15,7 +15,6 @@ import sys
 import tempfile
 import time
 
-SCREEN = (1280, 1024)  # pixels; Qt takes the X server's 96 dots per inch, 15 twips per pixel
 TIMEOUT = 10  # seconds for any one wait
 FIRST_RUN = """Paths/DATPath={models}/ Settings/BackupFile=1 Settings/WindowState=0 Settings/WindowLeft=3600
   Settings/WindowTop=3180 Settings/WindowWidth=12000 Settings/WindowHeight=9000 SortOptions/SortOption=0
@@ -80,8 +79,7 @@ def run_once(arguments, environment, act=None, user=None):
         if program.wait(timeout=TIMEOUT) != 0:
             sys.exit("kelvane ended with status %d" % program.returncode)
     finally:
-        if program.poll() is None:
-            program.kill()
+        program.kill()  # nothing, once it has ended
     return tuple(int(shown[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
@@ -142,10 +140,11 @@ def expect(what, actual, expected):
 
 def main():
     work = tempfile.mkdtemp(prefix="kelvane-real-window-")
+    # A screen of 1280 x 1024 pixels, at the 96 dots per inch Qt takes from the server: 15 twips per pixel.
     # -noreset: by default the server resets when its last client leaves, and a program started in that
     # moment cannot connect.
-    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", "1", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
-                               "tcp"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         if not select.select([server.stdout], [], [], TIMEOUT)[0]:
             sys.exit("Xvfb did not start")

@@ -61,7 +61,6 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<ui::KelvaneMain> window;
 };
 
-using Texts = std::vector<std::string>;
 QString At(const QString& name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
 TEST_F(WindowTest, EachSortKeyEnablesItsOwnControlsAndTheSwapsStackTheAxisFrames) {
@@ -227,7 +226,7 @@ TEST_F(WindowTest, BrowsingOpensTheChosenFileInItsFolderAndSavingSaysWhatHappene
   Start();
   Click("BrowseDATFileBtn");  // cancelled
   EXPECT_TRUE(Combo()->count() == 2 && Combo()->currentText() == "car.dat" &&
-              Lines().Texts() == Texts{"0 first car"});
+              Lines().Texts() == std::vector<std::string>{"0 first car"});
   fileDialog->answers << QString::fromStdString(other.File("gone/car.dat"));
   Click("BrowseDATFileBtn");
   EXPECT_EQ(messages->messages.back().text,
