@@ -27,7 +27,7 @@ using Result = std::tuple<int, string, string>;  // the exit status (-1 for none
 // File contents as the tables write them. "ABC-DEF" is a model with parts A, B, C in its first step and
 // D, E, F in its second, with CR LF ends; "abc-def" the same with LF ends, and so on for more steps. The
 // default options (largest y first, then largest z, then smallest x) reverse each step: CBA-FED. "big" is
-// abc-def 65,536 times over, about 17 MB, enough for the program to prepare its heap for a big model;
+// abc-def 65,536 times over, about 17 MB, a model read into a buffer of its own mapping;
 // "big-sorted" it sorted. Anything else stands for itself.
 string Bytes(const string& text) {
   static const string kParts[] = {

@@ -46,25 +46,6 @@ TEST(SaveModelFileTest, LinesLongerThanTheBuffersAreSavedAndReadBackWhole) {
   }
 }
 
-// Lines read from a file with mixed line ends and put in another order are written in that order, each
-// with the end asked for and never with the bytes that followed it in the file.
-TEST(SaveModelFileTest, WritesReorderedLinesWithTheEndAskedFor) {
-  const TemporaryFolder folder;
-  std::string bytes = "0 crlf\r\n0 lf\n0 cr\r\r\n";
-  for (int i = 0; i < 3000; ++i) bytes += "1 " + std::to_string(i) + (i % 3 == 0 ? "\n" : "\r\n");
-  folder.Write("model.ldr", bytes + "0 last");
-  LineList lines = ReadModelFile(folder.File("model.ldr")).lines;
-  std::vector<LineSpan> spans;
-  for (std::size_t i = 0; i < lines.Size(); ++i) spans.push_back(lines.Span(i));
-  for (std::size_t i = 0; i < lines.Size(); ++i) lines.SetSpan(i, spans[lines.Size() - 1 - i]);
-  for (const LineEnd end : {LineEnd::kCrLf, LineEnd::kLf}) {
-    ASSERT_TRUE(SaveModelFile(folder.File("model.ldr"), std::nullopt, lines, end).saved);
-    std::string expected;
-    for (const std::string& line : lines.Texts()) expected += line + (end == LineEnd::kLf ? "\n" : "\r\n");
-    EXPECT_TRUE(folder.Read("model.ldr") == expected);
-  }
-}
-
 // The backup is the file as it was just before the latest save (model.ldr shares model.dat's backup
 // name). A link stays a link; the file keeps its permissions and, when an administrator saves it, its
 // owner and group, which its backup gets too. Every name of a hard-linked model sees the new lines. A
