@@ -16,8 +16,8 @@ std::size_t SortRun::SortList(document::LineList& lines, std::size_t begin, std:
   lines_ = &lines;
   begin_ = begin;
   end = std::min(end, lines.Size());
-  // Room for the largest possible section, so that taking a line in cannot fail half way; pages that
-  // no section reaches are never touched.
+  // Room for the largest possible section, reserved once so that no section regrows the storage;
+  // pages that no section reaches are never touched.
   const std::size_t room = lines.CheckedCount();
   SectionLines.reserve(room);
   origins_.reserve(room);
@@ -52,7 +52,6 @@ void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
     --unitStart;
   }
   sectionHasMetas_ = sectionHasMetas_ || unitStart != index;
-  // All within the room reserved by SortList: none of these can fail.
   origins_.push_back(static_cast<std::uint32_t>(SectionLines.size()));
   positions_.push_back(index);
   unitStarts_.push_back(unitStart);
