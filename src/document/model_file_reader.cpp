@@ -122,7 +122,8 @@ WholeFile ReadWholeFile(int fd, const struct stat& info) {
   std::size_t capacity = S_ISREG(info.st_mode) && info.st_size > 0
                              ? static_cast<std::size_t>(info.st_size) + 1
                              : kFirstBlockSize;
-  if (S_ISREG(info.st_mode) && capacity > kHalvedReadSize) {
+  // Only from the start of the file: standard input may be a file already read in part.
+  if (S_ISREG(info.st_mode) && capacity > kHalvedReadSize && ::lseek(fd, 0, SEEK_CUR) == 0) {
     file.bytes = NewBuffer(capacity, false);
     if (ReadInHalves(fd, file.bytes.get(), capacity - 1, file.error)) {
       file.size = capacity - 1;
