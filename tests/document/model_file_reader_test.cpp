@@ -1,5 +1,6 @@
 #include "document/model_file_reader.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +57,17 @@ TEST(ReadModelFileTest, ReadsAPipeToItsEnd) {
   std::string joined;
   for (const std::string& line : result.lines.Texts()) joined += line + "\r\n";
   EXPECT_TRUE(result.status == ReadResult::Status::kLoaded && joined == bytes);
+}
+
+// A large file given as standard input after part of it was read is read on from where it stands.
+TEST(ReadModelFileTest, ReadsAFileDescriptorOnFromItsOffset) {
+  const testing::TemporaryFolder folder;
+  folder.Write("big.ldr", "0 skipped\n" + std::string(9 << 20, 'x') + "\n1 last");
+  const int fd = ::open(folder.File("big.ldr").c_str(), O_RDONLY);
+  ::lseek(fd, 10, SEEK_SET);
+  const LineList lines = ReadModelDescriptor(fd).lines;
+  ::close(fd);
+  EXPECT_TRUE(lines.Size() == 2 && lines.Text(0).size() == 9 << 20 && lines.Text(1) == "1 last");
 }
 
 }  // namespace
