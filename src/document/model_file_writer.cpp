@@ -51,6 +51,29 @@ bool WriteAll(int fd, const char* data, std::size_t size, int& error) {
   return true;
 }
 
+// Asks the system to start writing out what was written so far, every few megabytes, so that the
+// flush before the rename finds most of a large model already on its way to the disk instead of
+// starting it all then. Only a hint: where it does not apply (a pipe, a terminal), nothing happens.
+class EarlyWriteback {
+ public:
+  explicit EarlyWriteback(int fd) : fd_(fd) {}
+  void Written(std::size_t bytes) {
+    pending_ += bytes;
+    if (pending_ < kStep) return;
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(fd_, static_cast<off_t>(start_), static_cast<off_t>(pending_), SYNC_FILE_RANGE_WRITE);
+#endif
+    start_ += pending_;
+    pending_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t kStep = std::size_t{4} << 20;
+  int fd_;
+  std::size_t start_ = 0;
+  std::size_t pending_ = 0;
+};
+
 std::string_view EndBytes(LineEnd lineEnd) { return lineEnd == LineEnd::kLf ? "\n" : "\r\n"; }
 
 // Writes every line followed by lineEnd, through a buffer: a gathered write straight from the model's
@@ -67,14 +90,17 @@ int WriteLines(int fd, const LineList& lines, LineEnd lineEnd) {
     return ENOMEM;
   }
   int error = 0;
+  EarlyWriteback writeback(fd);
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     const std::string_view line = lines.Text(i);
     if (buffer.size() + line.size() + end.size() > kBufferSize && !buffer.empty()) {
       if (!WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
+      writeback.Written(buffer.size());
       buffer.clear();
     }
     if (line.size() + end.size() > kBufferSize) {
       if (!WriteAll(fd, line.data(), line.size(), error)) return error;
+      writeback.Written(line.size());
       buffer.append(end);
       continue;
     }
