@@ -2,6 +2,8 @@
 """Times shell commands the fair way for a busy machine: one warm-up run of each, then RUNS rounds in
 which every command runs once, in turn, so that a slow moment weighs on all of them alike.
 Usage: measure.py RUNS COMMAND [COMMAND ...]
+Before each run, untimed, the disk is given what earlier runs left to write (sync), so that a command
+that flushes its output (kelvane-sort does) does not wait behind another's (cat's) unwritten megabytes.
 Prints one line per command: the best wall-clock seconds and the largest peak memory (KiB) of its runs.
 A command that fails stops the measurement with its exit status."""
 import os
@@ -11,6 +13,7 @@ import time
 
 
 def run(command):
+    os.sync()
     start = time.perf_counter()
     process = subprocess.Popen(["sh", "-c", command])
     _, status, usage = os.wait4(process.pid, 0)
