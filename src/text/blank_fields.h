@@ -27,14 +27,6 @@ class FieldReader {
     return line_.substr(start, position_ - start);
   }
 
-  // Skips the blanks before the next field and returns the rest of the line from there.
-  constexpr std::string_view SkipBlanks() {
-    while (position_ < line_.size() && IsBlank(line_[position_])) ++position_;
-    return line_.substr(position_);
-  }
-  // Moves past `count` characters of what SkipBlanks returned.
-  constexpr void Skip(std::size_t count) { position_ += count; }
-
   // Everything after the fields read so far, without the blanks around it.
   constexpr std::string_view Rest() const { return TrimBlanks(line_.substr(position_)); }
 
