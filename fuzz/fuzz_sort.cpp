@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes = input.ConsumeRemainingBytesAsString();
   auto buffer = std::make_unique_for_overwrite<char[]>(bytes.size());
   std::copy(bytes.begin(), bytes.end(), buffer.get());
-  LineList lines(std::move(buffer), bytes.size(), kelvane::document::SplitLines(bytes));
+  LineList lines(std::move(buffer), kelvane::document::SplitLines(bytes));
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     if ((marks >> (i % 64) & 1) && kelvane::document::IsCheckable(lines.Text(i))) lines.SetChecked(i, true);
   }

@@ -18,11 +18,11 @@ LineList::LineList(const std::vector<std::string>& texts) {
     spans.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(text.size())});
     offset += text.size();
   }
-  *this = LineList(std::move(bytes), size, std::move(spans));
+  *this = LineList(std::move(bytes), std::move(spans));
 }
 
-LineList::LineList(std::shared_ptr<const char[]> bytes, std::size_t size, std::vector<LineSpan> lines)
-    : bytes_(std::move(bytes)), size_(size), spans_(std::move(lines)), checked_(spans_.size(), 0) {}
+LineList::LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines)
+    : bytes_(std::move(bytes)), spans_(std::move(lines)), checked_(spans_.size(), 0) {}
 
 bool LineList::SetChecked(std::size_t index, bool checked) {
   if (IsChecked(index) == checked) return false;

@@ -29,17 +29,14 @@ class LineList {
   LineList() = default;
   // The texts laid end to end in a buffer of their own, one line each; every entry unchecked.
   explicit LineList(const std::vector<std::string>& texts);
-  // Holds `bytes` (`size` of them, no more than kLargestModelSize) with spans into them; every entry
-  // unchecked.
-  LineList(std::shared_ptr<const char[]> bytes, std::size_t size, std::vector<LineSpan> lines);
+  // Holds a buffer of no more than kLargestModelSize bytes with spans into it; every entry unchecked.
+  LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines);
 
   std::size_t Size() const { return spans_.size(); }
   bool Empty() const { return spans_.empty(); }
 
   std::string_view Text(std::size_t index) const { return TextOf(spans_[index]); }
   std::string_view TextOf(LineSpan span) const { return {bytes_.get() + span.offset, span.length}; }
-  // The buffer all spans point into.
-  std::string_view Bytes() const { return {bytes_.get(), size_}; }
 
   LineSpan Span(std::size_t index) const { return spans_[index]; }
   // Puts another line of the same buffer at `index`; the check mark stays.
@@ -65,7 +62,6 @@ class LineList {
 
  private:
   std::shared_ptr<const char[]> bytes_;
-  std::size_t size_ = 0;
   std::vector<LineSpan> spans_;
   std::vector<std::uint8_t> checked_;
   std::size_t checkedCount_ = 0;

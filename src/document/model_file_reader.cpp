@@ -178,7 +178,7 @@ ReadResult ReadToEnd(int fd, const struct stat& info) {
       result.stamp.contentHash = hash.Value();
     }
     std::vector<LineSpan> spans = SplitLines(bytes);
-    result.lines = LineList(std::move(file.bytes), file.size, std::move(spans));
+    result.lines = LineList(std::move(file.bytes), std::move(spans));
   } catch (const std::bad_alloc&) {
     // Everything read so far has been released while unwinding, so there is room for the message.
     return Unreadable("there is not enough memory to hold its lines");
