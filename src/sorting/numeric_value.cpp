@@ -120,11 +120,8 @@ bool IsBeyondLargest(std::string_view digits, long long exponent) {
 }
 
 // Most fields are short numbers such as "-120" or "0.5". When all digits fit a double's significand
-// exactly and the power of ten is one of the exact ones (up to 10^22), a single multiplication or
-// division rounds correctly, with no need for the general conversion.
-constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// exactly and the power of ten is one of kExactPowersOfTen, a single multiplication or division
+// rounds correctly.
 constexpr std::uint64_t kExactSignificandLimit = std::uint64_t{1} << 53;
 
 double DecimalValue(Reader& reader) {

@@ -19,6 +19,12 @@ namespace kelvane::sorting {
 //   small gives zero. The result is never NaN.
 double NumericValue(std::string_view text);
 
+// The powers of ten a double holds exactly: a significand of at most 53 bits multiplied or divided by
+// one of them is rounded correctly, with no need for the general conversion.
+inline constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // The numbers models are made of ("-120", "0.5", "+8.") read straight off the text, for NumericValue
 // and the coordinate reader: an optional sign and at most 15 digits with at most one point at the very
 // start of `text`. Returns how many characters make the number, with its value (exact, or correctly
@@ -26,8 +32,6 @@ double NumericValue(std::string_view text);
 // or more digits than a double holds exactly). Whether the number really ends where this stopped (not
 // at an exponent, say) is for the caller to tell.
 inline std::size_t ReadPlainDecimal(std::string_view text, double& value) {
-  static constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   constexpr std::ptrdiff_t kExactDigits = 15;  // 10^15 < 2^53: the digits make an exact double
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -49,7 +53,7 @@ inline std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   }
   if (digits == 0 || digits > kExactDigits) return 0;
   value = static_cast<double>(significand);
-  if (fractionDigits > 0) value /= kPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+  if (fractionDigits > 0) value /= kExactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
   if (negative) value = -value;
   return static_cast<std::size_t>(p - text.data());
 }
