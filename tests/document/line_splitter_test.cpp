@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvane::document {
@@ -12,7 +14,7 @@ using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
 // Blanks, tabs, NUL and bytes that are not UTF-8 are kept; LF then CR is two ends, CR CR LF too. The
-// long case puts line ends on both sides of every eight-byte word the scanner reads.
+// long cases put line ends, and the two bytes of a CR LF, on both sides of the blocks the scanner reads.
 TEST(LineSplitterTest, CutsAtEachLineEndAndKeepsEveryOtherByte) {
   const std::string longLine(37, 'x');
   const std::pair<std::string, Lines> cases[] = {
@@ -23,7 +25,16 @@ TEST(LineSplitterTest, CutsAtEachLineEndAndKeepsEveryOtherByte) {
       {"a\r\r\nb", {"a", "", "b"}},
       {"  1 4\t0 \t\r\n\t\r\n0 \xe9\0x\r\n1 \xff"s, {"  1 4\t0 \t", "\t", "0 \xe9\0x"s, "1 \xff"}},
       {longLine + "\r\n" + longLine + "\n\x0c\x0e\r" + longLine, {longLine, longLine, "\x0c\x0e", longLine}}};
-  for (const auto& [bytes, lines] : cases) {
+  std::vector<std::pair<std::string, Lines>> all(std::begin(cases), std::end(cases));
+  const std::string ends[] = {"\r\n", "\r", "\n"};
+  for (std::size_t shift = 0; shift < 3; ++shift) {
+    auto& [bytes, lines] = all.emplace_back();
+    for (std::size_t length = 0; length < 140; ++length) {
+      lines.push_back(std::string(length, static_cast<char>('a' + length % 26)));
+      bytes += lines.back() + ends[(length + shift) % 3];
+    }
+  }
+  for (const auto& [bytes, lines] : all) {
     Lines split;
     for (const LineSpan span : SplitLines(bytes)) split.push_back(bytes.substr(span.offset, span.length));
     EXPECT_EQ(split, lines) << '"' << bytes << '"';
