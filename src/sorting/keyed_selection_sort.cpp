@@ -1,22 +1,12 @@
 #include "sorting/keyed_selection_sort.h"
 
 #include <algorithm>
-#include <bit>
 #include <limits>
 #include <stdexcept>
 
 namespace kelvane::sorting {
 
 namespace {
-
-// A key as an unsigned integer of the same order, best first: the float's bits with the sign folded
-// in, turned over for a descending sort. -0 and +0 are one key, as they compare equal.
-std::uint64_t PlacementRank(float key, bool ascending) {
-  if (key == 0.0F) key = 0.0F;
-  std::uint32_t bits = std::bit_cast<std::uint32_t>(key);
-  bits = (bits & 0x80000000u) != 0 ? ~bits : (bits | 0x80000000u);
-  return ascending ? bits : ~bits;
-}
 
 constexpr std::uint64_t kRankBits = 0xFFFFFFFF00000000ull;
 
@@ -40,7 +30,7 @@ std::span<const KeyedSelectionSort::Exchange> KeyedSelectionSort::Exchanges(std:
   // Each key as its rank in the upper half of a 64-bit number and its position in the lower half:
   // sorting the numbers puts the groups in the order they are placed.
   byKey_.resize(count);
-  for (std::size_t k = 0; k < count; ++k) byKey_[k] = PlacementRank(keys[k], ascending) << 32 | k;
+  for (std::size_t k = 0; k < count; ++k) byKey_[k] = std::uint64_t{PlacementRank(keys[k], ascending)} << 32 | k;
   std::sort(byKey_.begin(), byKey_.end());
   slotAt_.resize(count);
   for (std::size_t slot = 0; slot < count; ++slot)

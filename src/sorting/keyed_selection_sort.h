@@ -1,10 +1,20 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace kelvane::sorting {
+
+// A key as an unsigned integer of the same order, best first: the float's bits with the sign folded
+// in, turned over for a descending sort. -0 and +0 are one key, as they compare equal.
+inline std::uint32_t PlacementRank(float key, bool ascending) {
+  if (key == 0.0F) key = 0.0F;
+  std::uint32_t bits = std::bit_cast<std::uint32_t>(key);
+  bits = (bits & 0x80000000u) != 0 ? ~bits : (bits | 0x80000000u);
+  return ascending ? bits : ~bits;
+}
 
 // The program's one sort algorithm: a selection sort with exchanges. Step i picks the leftmost
 // position among i..n-1 that holds the smallest key (largest when descending) and, if that is not i

@@ -1,6 +1,8 @@
 // How one section is ordered: by coordinates (three key sorts, each refining the ties of the one
 // before), by part number or by color.
 
+#include <algorithm>
+
 #include "sorting/line_fields.h"
 #include "sorting/sort_run.h"
 
@@ -11,6 +13,45 @@ int SortRun::AxisDirection(int axis) const {
                          : axis == kAxisY ? options_.yAscending
                                           : options_.zAscending;
   return ascending ? kAscending : kDescending;
+}
+
+bool SortRun::SortByAllAxesAtOnce() {
+  const auto [first, second, third] = options_.keyOrder;
+  const std::size_t count = SectionLines.size();
+  if (count > UINT32_MAX) return false;
+  const auto rank = [&](std::size_t i, int axis) {
+    return PlacementRank(SortKeyFromValue(sectionCoordinates_[i][static_cast<std::size_t>(axis)]),
+                         AxisDirection(axis) == kAscending);
+  };
+  rankedLines_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    rankedLines_[i] = {std::uint64_t{rank(i, first)} << 32 | rank(i, second),
+                       std::uint64_t{rank(i, third)} << 32 | i};
+  }
+  std::sort(rankedLines_.begin(), rankedLines_.end());
+  // Neighbours in key order are enough to look at: lines tied on the first key, or on the first two,
+  // stand together.
+  const auto value = [&](const RankedLine& line, int axis) {
+    return sectionCoordinates_[line.second & UINT32_MAX][static_cast<std::size_t>(axis)];
+  };
+  for (std::size_t k = 1; k < count; ++k) {
+    const RankedLine& a = rankedLines_[k - 1];
+    const RankedLine& b = rankedLines_[k];
+    if (a.first >> 32 != b.first >> 32) continue;
+    if (value(a, first) != value(b, first)) return false;
+    if (a.first != b.first) continue;
+    if (value(a, second) != value(b, second) || a.second >> 32 == b.second >> 32) return false;
+  }
+  reorderedLines_.resize(count);
+  reorderedOrigins_.resize(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t from = rankedLines_[k].second & UINT32_MAX;
+    reorderedLines_[k] = SectionLines[from];
+    reorderedOrigins_[k] = origins_[from];
+  }
+  SectionLines.swap(reorderedLines_);
+  origins_.swap(reorderedOrigins_);
+  return true;
 }
 
 void SortRun::SortSection() {
@@ -27,6 +68,7 @@ void SortRun::SortSection() {
         sectionCoordinates_[i] = CoordinateValues(lines_->TextOf(SectionLines[i]));
       }
       coordinatesRead_ = true;
+      if (SortByAllAxesAtOnce()) break;
       const auto [first, second, third] = options_.keyOrder;
       SortByKey(first, AxisDirection(first));
       SortBySecondKey(first, second, AxisDirection(second));

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "document/line_list.h"
@@ -54,6 +55,11 @@ class SortRun {
  private:
   // Orders SectionLines in place as the options say.
   void SortSection();
+  // The coordinate sort in one step, for a section where it gives the same order as the three key
+  // sorts: no two lines tie on all three keys, and lines tied on a key share its value, so the order
+  // ties take between the key sorts cannot show. Returns false, with nothing changed, for any other
+  // section.
+  bool SortByAllAxesAtOnce();
   // Orders all of SectionLines by one key code; a code outside 0..4 leaves it as it is.
   void SortByKey(int key, int direction);
   // Orders by `axis` each run of adjacent lines of SectionLines that share their `firstAxis` value.
@@ -101,6 +107,12 @@ class SortRun {
   // only used while coordinatesRead_ is set.
   std::vector<std::array<double, 3>> sectionCoordinates_;
   bool coordinatesRead_ = false;
+  // Per line of a section sorted at once: its first two keys' ranks, then its third key's rank and
+  // its index in SectionLines, so that the pairs sort into the order of the keys.
+  using RankedLine = std::pair<std::uint64_t, std::uint64_t>;
+  std::vector<RankedLine> rankedLines_;
+  std::vector<document::LineSpan> reorderedLines_;
+  std::vector<std::uint32_t> reorderedOrigins_;
 };
 
 }  // namespace kelvane::sorting
