@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/background_sort.h"
+#include "cli/background_sort.h"
 #include "document/model_file_reader.h"
 #include "document/model_file_writer.h"
 
@@ -47,10 +49,11 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
 
   model = std::move(read.lines);
   CheckPartLines(model, settings.lines);
-  const FileOutcome sorted{true, {}, sort(model, settings.sort)};
-  if (settings.check || (sorted.moved == 0 && !settings.output && !standardInput)) return sorted;
-
-  if (settings.output ? *settings.output == kStandardOutputName : standardInput) {
+  const bool toStandardOutput = settings.output ? *settings.output == kStandardOutputName : standardInput;
+  if (settings.check || toStandardOutput) {
+    const FileOutcome sorted{true, {}, sort(model, settings.sort, {})};
+    if (settings.check) return sorted;
+    // Standard output gets the lines only once all are sorted: a failed sort writes nothing there.
     const std::string error = document::WriteLinesToDescriptor(STDOUT_FILENO, model, settings.lineEnd);
     if (!error.empty()) return Failed("standard output", error);
     return sorted;
@@ -60,9 +63,15 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
   // A copy is kept only of the file being overwritten, never of some other file that -o names.
   const std::optional<std::string> backup =
       settings.backup && !settings.output ? document::BackupPathFor(file) : std::nullopt;
+  // A file sorted in place in which no line moved is not written over at all, so the save is called
+  // off then; an output elsewhere gets the lines regardless.
+  BackgroundSort sorting(sort, model, settings.sort, !settings.output);
   // A file overwritten in place is refused when another program changed it since it was read.
-  const document::SaveResult saved = document::SaveModelFile(target, backup, model, settings.lineEnd,
-                                                             settings.output ? nullptr : &read.stamp);
+  const document::SaveResult saved = document::SaveModelFile(
+      target, backup, model, settings.lineEnd, settings.output ? nullptr : &read.stamp,
+      [&sorting](std::size_t wanted) { return sorting.WaitForFinalLines(wanted); });
+  const FileOutcome sorted{true, {}, sorting.Finish()};
+  if (sorted.moved == 0 && !settings.output) return sorted;
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);
   return sorted;
 } catch (const std::bad_alloc&) {

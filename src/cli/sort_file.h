@@ -11,9 +11,12 @@
 
 namespace kelvane::cli {
 
-// The engine as the tool calls it: sorts the checked lines among their own positions and returns how
-// many of them moved.
-using SortFunction = std::function<std::size_t(document::LineList&, const sorting::SortOptions&)>;
+// Told how many lines from the start of the list are final, as the sort goes on.
+using SortProgress = std::function<void(std::size_t finalLines)>;
+// The engine as the tool calls it: sorts the checked lines among their own positions, telling its
+// progress, and returns how many of them moved.
+using SortFunction =
+    std::function<std::size_t(document::LineList&, const sorting::SortOptions&, const SortProgress&)>;
 
 // How messages name standard input, as they name standard output "standard output".
 inline constexpr std::string_view kStandardInputMessageName = "standard input";

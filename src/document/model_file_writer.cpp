@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "document/file_stamp.h"
@@ -81,33 +82,45 @@ std::string_view EndBytes(LineEnd lineEnd) { return lineEnd == LineEnd::kLf ? "\
 // outweighs copying the line. Returns 0 or the errno of the first failure; ENOMEM when there is no
 // room for the buffer, so that the callers' open files and temporary files are cleaned up as for any
 // other failure.
-int WriteLines(int fd, const LineList& lines, LineEnd lineEnd) {
+int WriteLines(int fd, const LineList& lines, LineEnd lineEnd, const FinalLines& finalLines = {}) {
+  // Lines before `ready` are final; with no finalLines, all of them are.
+  std::size_t ready = finalLines ? 0 : lines.Size();
+  const auto waitFor = [&](std::size_t wanted) {
+    const std::optional<std::size_t> count = finalLines(wanted);
+    if (!count || *count < wanted) return false;
+    ready = *count;
+    return true;
+  };
   const std::string_view end = EndBytes(lineEnd);
-  std::string buffer;
-  try {
-    buffer.reserve(kBufferSize + end.size());
-  } catch (const std::bad_alloc&) {
-    return ENOMEM;
-  }
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kBufferSize]);
+  if (!buffer) return ENOMEM;
+  char* const first = buffer.get();
+  char* const last = first + kBufferSize;
+  char* out = first;
   int error = 0;
   EarlyWriteback writeback(fd);
   for (std::size_t i = 0; i < lines.Size(); ++i) {
+    if (i == ready && !waitFor(i + 1)) return ECANCELED;
     const std::string_view line = lines.Text(i);
-    if (buffer.size() + line.size() + end.size() > kBufferSize && !buffer.empty()) {
-      if (!WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
-      writeback.Written(buffer.size());
-      buffer.clear();
+    if (static_cast<std::size_t>(last - out) < line.size() + end.size() && out != first) {
+      if (!WriteAll(fd, first, static_cast<std::size_t>(out - first), error)) return error;
+      writeback.Written(static_cast<std::size_t>(out - first));
+      out = first;
     }
     if (line.size() + end.size() > kBufferSize) {
       if (!WriteAll(fd, line.data(), line.size(), error)) return error;
       writeback.Written(line.size());
-      buffer.append(end);
+      std::memcpy(out, end.data(), end.size());
+      out += end.size();
       continue;
     }
-    buffer.append(line);
-    buffer.append(end);
+    std::memcpy(out, line.data(), line.size());
+    out += line.size();
+    std::memcpy(out, end.data(), end.size());
+    out += end.size();
   }
-  if (!buffer.empty() && !WriteAll(fd, buffer.data(), buffer.size(), error)) return error;
+  if (out != first && !WriteAll(fd, first, static_cast<std::size_t>(out - first), error)) return error;
+  if (finalLines && !waitFor(lines.Size())) return ECANCELED;
   return 0;
 }
 
@@ -156,10 +169,11 @@ int FinishTemporary(int fd, int error, mode_t mode, const std::string& temporary
 // Returns 0 or the errno of the failure (the temporary file is removed then). ownerKept tells whether
 // it got the owner and group asked for.
 int WriteTemporary(const std::string& target, mode_t mode, const Owner* owner, const LineList& lines,
-                   LineEnd lineEnd, std::string& temporaryPath, bool& ownerKept) {
+                   LineEnd lineEnd, const FinalLines& finalLines, std::string& temporaryPath,
+                   bool& ownerKept) {
   const int fd = CreateTemporaryBeside(target, temporaryPath);
   if (fd < 0) return errno;
-  const int error = WriteLines(fd, lines, lineEnd);
+  const int error = WriteLines(fd, lines, lineEnd, finalLines);
   ownerKept = KeepOwner(fd, owner);
   return FinishTemporary(fd, error, mode, temporaryPath);
 }
@@ -278,7 +292,8 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
 }
 
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
-                         const LineList& lines, LineEnd lineEnd, const FileStamp* loaded) {
+                         const LineList& lines, LineEnd lineEnd, const FileStamp* loaded,
+                         const FinalLines& finalLines) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");
   const std::string target = ResolveLink(modelPath);
 
@@ -291,7 +306,10 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   if (exists && ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
     return Failure("the file is read-only");
   }
-  if (exists && !S_ISREG(info.st_mode)) return WriteIntoSpecialFile(target, lines, lineEnd);
+  if (exists && !S_ISREG(info.st_mode)) {
+    if (finalLines && !finalLines(lines.Size())) return Failure(ErrorText(ECANCELED));
+    return WriteIntoSpecialFile(target, lines, lineEnd);
+  }
   if (exists && backupPath && (SameFile(modelPath, *backupPath) || SameFile(target, *backupPath))) {
     return Failure("its backup " + Quoted(NameOf(*backupPath)) +
                    " would be the file itself; it can be saved only without a backup");
@@ -302,7 +320,8 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
 
   std::string temporaryModel;
   bool ownerKept = true;
-  if (const int error = WriteTemporary(target, mode, owner, lines, lineEnd, temporaryModel, ownerKept);
+  if (const int error =
+          WriteTemporary(target, mode, owner, lines, lineEnd, finalLines, temporaryModel, ownerKept);
       error != 0) {
     return Failure(std::string("it could not be written in its folder (") + ErrorText(error) + ")");
   }

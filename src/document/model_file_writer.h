@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +29,12 @@ std::optional<std::string> BackupName(std::string_view fileName);
 // The backup path of a full path: the folder part is kept, the name gets BackupName().
 std::optional<std::string> BackupPathFor(std::string_view path);
 
+// Lines that are still being put in order while they are saved. Asked for `wanted` lines from the start,
+// it waits until at least that many are in their final places and returns how many are; asked for all
+// of them, it waits until the work on the lines is over. No value calls the save off: the model and its
+// backup stay as they were, and the reason is ECANCELED's text.
+using FinalLines = std::function<std::optional<std::size_t>(std::size_t wanted)>;
+
 // Writes every line followed by lineEnd to modelPath, replacing the file atomically: the lines go to a
 // temporary file in the same folder, which is flushed to disk and only then renamed over the model.
 // The model keeps its permissions, owner and group (an administrator's save hands the new file to the
@@ -43,9 +51,12 @@ std::optional<std::string> BackupPathFor(std::string_view path);
 //
 // With `loaded` (the stamp of the read the lines came from), the save is refused and nothing written
 // when the file was changed or replaced since; a file gone since is saved as a new one.
+//
+// With `finalLines`, lines are written to the temporary file as they become final, so that the disk
+// is busy while the rest are still being sorted; a device or a named pipe is written only once all are.
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
                          const LineList& lines, LineEnd lineEnd = LineEnd::kCrLf,
-                         const FileStamp* loaded = nullptr);
+                         const FileStamp* loaded = nullptr, const FinalLines& finalLines = {});
 
 // Writes every line followed by lineEnd to an open file descriptor (standard output for the batch
 // tool). Returns an empty text on success, else the reason.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 #include "document/line_list.h"
 #include "sorting/sort_options.h"
@@ -16,6 +17,13 @@ namespace kelvane::sorting {
 // permutation of 0, 1, 2 is taken as Y, Z, X. A large list is cut into parts at section ends, which
 // are sorted on threads of their own. Should anything fail (memory), every section is either sorted
 // or exactly as it was, and the exception is passed on.
-std::size_t SortCheckedLines(document::LineList& lines, const SortOptions& options);
+//
+// `progress`, when given, is told how many lines from the start of the list are in their final places
+// each time that count grows, so that they can be written out while the rest is still being sorted:
+// from any of the sorting threads, one call at a time, the last time with the list's size unless the
+// sort fails. Lines before the count are never touched again; lines after it may change at any time.
+using SortProgress = std::function<void(std::size_t finalLines)>;
+std::size_t SortCheckedLines(document::LineList& lines, const SortOptions& options,
+                             const SortProgress& progress = {});
 
 }  // namespace kelvane::sorting

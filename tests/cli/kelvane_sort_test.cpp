@@ -123,6 +123,9 @@ TEST(KelvaneSort, RunsLeaveTheFilesStatusAndMessagesExpected) {
       // An output elsewhere is written even when no line moves, and the model is kept without backup.
       {"-oo.ldr --backup m.ldr", "m.ldr=cba-fed", "m.ldr=cba-fed o.ldr=CBA-FED"},
       {"big.ldr --output -", "big.ldr=big", "", 0, "", "big-sorted"},
+      // A large model is written while it is still being sorted; unchanged, it is not written at all.
+      {"-v big.ldr b.ldr", "big.ldr=big b.ldr=big-sorted", "big.ldr=big-sorted big.bak=big b.ldr=big-sorted",
+       0, "big.ldr: 262144 part lines moved\nb.ldr: unchanged\n"},
       {"-o - m.ldr >/dev/full", m, "", 1, "kelvane-sort: standard output: No space left on device\n"},
       // Standard input goes to standard output unless an output is named; "./-" is a file of that name.
       {"-v --eol lf -", "", "", 0, "standard input: unchanged\n", "cba-fed", "CBA-FED"},

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "document/model_file_reader.h"
 #include "support/temporary_folder.h"
@@ -106,6 +107,24 @@ TEST(SaveModelFileSequenceTest, RefusesWhatCannotBeSavedSafely) {
   }
   EXPECT_EQ(folder.Read("locked.dat") + folder.Read("own.bak"), "lockedown");
   EXPECT_EQ(Entries(folder), 3u);
+
+  // Lines still being sorted are written one by one as they become final; a save called off when the
+  // last one is asked for leaves the model as it was, with no backup and nothing else behind.
+  folder.Write("m.dat", "old");
+  for (const bool callOff : {true, false}) {
+    std::vector<std::size_t> asked;
+    const FinalLines oneAtATime = [&](std::size_t wanted) -> std::optional<std::size_t> {
+      asked.push_back(wanted);
+      if (callOff && wanted == 3) return std::nullopt;
+      return wanted;
+    };
+    const SaveResult result = SaveModelFile(folder.File("m.dat"), folder.File("m.bak"),
+                                            LineList({"a", "b", "c"}), LineEnd::kLf, nullptr, oneAtATime);
+    EXPECT_EQ(result.saved, !callOff) << result.reason;
+    EXPECT_EQ(asked, (callOff ? std::vector<std::size_t>{1, 2, 3} : std::vector<std::size_t>{1, 2, 3, 3}));
+    EXPECT_EQ(folder.Read("m.dat"), callOff ? "old" : "a\nb\nc\n");
+    EXPECT_EQ(Entries(folder), callOff ? 4u : 5u);
+  }
 }
 
 }  // namespace

@@ -230,7 +230,7 @@ TEST(SortCheckedLines, SortsRandomModelsLikeThePlainDefinition) {
 
 // A model large enough to be cut into parts sorts exactly as in one run, whether a part begins after a
 // model boundary or after a checked line that closes its own step (as those at the shares of two,
-// three and four parts do, which sort to the front of their step).
+// three and four parts do, which sort to the front of their step). Lines said to be final stay so.
 TEST(SortCheckedLines, ALargeModelSortedInPartsGivesWhatOneRunGives) {
   const Texts others = Split("1 4 0 9 0 1 0 0 0 1 0 0 0 1 xSTEP|0 BFC INVERTNEXT|0 FILE b.ldr");
   std::mt19937 random(5);
@@ -241,10 +241,23 @@ TEST(SortCheckedLines, ALargeModelSortedInPartsGivesWhatOneRunGives) {
   for (const std::size_t share : {4, 3, 2})
     texts[texts.size() / share] = texts[texts.size() * (share - 1) / share] = others[0];
   for (const bool steps : {true, false}) {
-    LineList parts = Checked(texts), whole = parts;
+    const LineList before = Checked(texts);
+    LineList parts = before, whole = before;
     const SortOptions options{.betweenSteps = steps};
-    EXPECT_EQ(SortCheckedLines(parts, options), SortRun(options).SortList(whole));
+    // Each line as it stood when the sort said it was final: it must not change after that.
+    std::vector<const char*> final;
+    const auto progress = [&](std::size_t count) {
+      EXPECT_GT(count, final.size());
+      // A count falls after a line that closed a section before the sort, where no unit can cross.
+      EXPECT_TRUE(count == before.Size() || ClosesSection(before.Text(count - 1), steps)) << count;
+      while (final.size() < count) final.push_back(parts.Text(final.size()).data());
+    };
+    EXPECT_EQ(SortCheckedLines(parts, options, progress), SortRun(options).SortList(whole));
     EXPECT_TRUE(Shown(parts) == Shown(whole) && parts.CheckedCount() == whole.CheckedCount());
+    ASSERT_EQ(final.size(), parts.Size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < final.size(); ++i) changed += final[i] != parts.Text(i).data();
+    EXPECT_EQ(changed, 0U);
   }
 }
 
