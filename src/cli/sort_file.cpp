@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "cli/background_sort.h"
-#include "cli/background_sort.h"
 #include "document/model_file_reader.h"
 #include "document/model_file_writer.h"
 

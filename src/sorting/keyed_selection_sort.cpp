@@ -30,7 +30,8 @@ std::span<const KeyedSelectionSort::Exchange> KeyedSelectionSort::Exchanges(std:
   // Each key as its rank in the upper half of a 64-bit number and its position in the lower half:
   // sorting the numbers puts the groups in the order they are placed.
   byKey_.resize(count);
-  for (std::size_t k = 0; k < count; ++k) byKey_[k] = std::uint64_t{PlacementRank(keys[k], ascending)} << 32 | k;
+  for (std::size_t k = 0; k < count; ++k)
+    byKey_[k] = std::uint64_t{PlacementRank(keys[k], ascending)} << 32 | k;
   std::sort(byKey_.begin(), byKey_.end());
   slotAt_.resize(count);
   for (std::size_t slot = 0; slot < count; ++slot)
