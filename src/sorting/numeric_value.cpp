@@ -235,12 +235,4 @@ double NumericValue(std::string_view text) {
   return DecimalValue(reader);
 }
 
-float SortKeyFromValue(double value) {
-  // Halfway between the largest float and 2^128: from here on, rounding to nearest gives infinity.
-  constexpr double kOverflowThreshold = 0x1.ffffffp127;
-  if (value >= kOverflowThreshold) return std::numeric_limits<float>::infinity();
-  if (value <= -kOverflowThreshold) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(value);
-}
-
 }  // namespace kelvane::sorting

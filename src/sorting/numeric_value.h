@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace kelvane::sorting {
@@ -101,6 +102,12 @@ inline std::size_t ReadPlainDecimal(std::string_view text, double& value) {
 
 // The 32-bit sort key of a value: rounded to the nearest float, and plus or minus infinity for values
 // beyond the float range (a plain conversion of such a value is undefined behaviour in C++).
-float SortKeyFromValue(double value);
+inline float SortKeyFromValue(double value) {
+  // Halfway between the largest float and 2^128: from here on, rounding to nearest gives infinity.
+  constexpr double kOverflowThreshold = 0x1.ffffffp127;
+  if (value >= kOverflowThreshold) return std::numeric_limits<float>::infinity();
+  if (value <= -kOverflowThreshold) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
 
 }  // namespace kelvane::sorting

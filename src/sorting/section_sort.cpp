@@ -19,9 +19,11 @@ bool SortRun::SortByAllAxesAtOnce() {
   const auto [first, second, third] = options_.keyOrder;
   const std::size_t count = SectionLines.size();
   if (count > UINT32_MAX) return false;
+  const bool ascending[] = {AxisDirection(kAxisX) == kAscending, AxisDirection(kAxisY) == kAscending,
+                            AxisDirection(kAxisZ) == kAscending};
   const auto rank = [&](std::size_t i, int axis) {
-    return PlacementRank(SortKeyFromValue(sectionCoordinates_[i][static_cast<std::size_t>(axis)]),
-                         AxisDirection(axis) == kAscending);
+    const auto a = static_cast<std::size_t>(axis);
+    return PlacementRank(SortKeyFromValue(sectionCoordinates_[i][a]), ascending[a]);
   };
   rankedLines_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
