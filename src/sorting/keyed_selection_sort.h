@@ -9,11 +9,12 @@ namespace kelvane::sorting {
 
 // A key as an unsigned integer of the same order, best first: the float's bits with the sign folded
 // in, turned over for a descending sort. -0 and +0 are one key, as they compare equal.
+// Without branches, as signs and directions come at random: adding +0 turns -0 into +0 and changes
+// no other key, and the sign bit spread over the word turns a negative key's bits over.
 inline std::uint32_t PlacementRank(float key, bool ascending) {
-  if (key == 0.0F) key = 0.0F;
-  std::uint32_t bits = std::bit_cast<std::uint32_t>(key);
-  bits = (bits & 0x80000000u) != 0 ? ~bits : (bits | 0x80000000u);
-  return ascending ? bits : ~bits;
+  const std::uint32_t bits = std::bit_cast<std::uint32_t>(key + 0.0F);
+  const std::uint32_t negative = static_cast<std::uint32_t>(static_cast<std::int32_t>(bits) >> 31);
+  return bits ^ (negative | 0x80000000u) ^ (ascending ? 0u : ~0u);
 }
 
 // The program's one sort algorithm: a selection sort with exchanges. Step i picks the leftmost
