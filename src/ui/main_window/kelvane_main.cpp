@@ -25,6 +25,7 @@
 #include "ui/about/kelvane_about.h"
 #include "ui/main_window/layout/form_resize_layout.h"
 #include "ui/main_window/line_list_model.h"
+#include "ui/main_window/uniform_list_view.h"
 #include "ui/main_window/rectangle_shape.h"
 
 namespace kelvane::ui {
@@ -153,10 +154,9 @@ void KelvaneMain::CreateControls() {
   Place(SortBtn, 7800, 4860, 2355, 315);
   SortBtn->setEnabled(false);  // nothing to sort before a file is loaded and lines are checked
 
-  DATDataList = new QListView(client);
+  DATDataList = new UniformListView(client);
   Describe(DATDataList, QStringLiteral("DATDataList"), QStringLiteral("Lines of the model file"));
   DATDataList->setModel(lineModel_);
-  DATDataList->setUniformItemSizes(true);  // a million lines are laid out without measuring each
   // Shift and Ctrl pick many lines, whose marks Space then sets or clears together.
   DATDataList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   DATDataList->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -52,6 +52,15 @@ class WindowTest : public ::testing::Test {
     return rows;
   }
   void Click(const QString& name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  void ClickCheckBox(int row) const {  // the check box of a line, where the style draws it
+    QListView* list = List();
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualRect(Model().index(row));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+  }
 
   std::shared_ptr<FakeMessageBox> messages = std::make_shared<FakeMessageBox>();
   std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
@@ -137,14 +146,7 @@ TEST_F(WindowTest, MarksByMouseAndKeyboardFollowTheRuleAndTheKeyboardReachesEver
   folder.Write("keys.ldr", "1 a\r\n0 x\r\n1 b\r\n 1 c\r\n1 d\r\n");
   Combo()->setEditText("keys.ldr");
   QListView* list = List();
-  const auto click = [&](int row) {  // on the row's check box
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.rect = list->visualRect(Model().index(row));
-    option.features |= QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
-  };
+  const auto click = [&](int row) { ClickCheckBox(row); };
   const auto space = [&](int row) {
     list->setCurrentIndex(Model().index(row));
     QTest::keyClick(list, Qt::Key_Space);
@@ -183,6 +185,36 @@ TEST_F(WindowTest, MarksByMouseAndKeyboardFollowTheRuleAndTheKeyboardReachesEver
               repaints.count() == 1);
   QTest::keyClick(list, Qt::Key_Space);
   EXPECT_EQ(CheckedRows(Lines()), (std::vector{0, 2, 3, 4})) << "line 1 is no part line";
+}
+
+// In a long list the keys take the current line anywhere and the list shows it there; a click then marks
+// the line under the pointer, and Shift with End picks every line from the current one on.
+TEST_F(WindowTest, ALongListShowsTheCurrentLineWhereverTheKeysTakeIt) {
+  StartActive();
+  std::string model;
+  for (int i = 0; i < 100000; ++i) model += "1 4 0 " + std::to_string(i) + " 0 1 0 0 0 1 0 0 0 1 3001.dat\n";
+  folder.Write("long.ldr", model);
+  Combo()->setEditText("long.ldr");
+  QListView* list = List();
+  list->setCurrentIndex(Model().index(0));
+  const auto shown = [&](int row) {
+    const QRect rect = list->visualRect(Model().index(row));
+    return list->viewport()->rect().contains(rect) && list->indexAt(rect.center()).row() == row;
+  };
+  const int page = list->viewport()->height() / list->visualRect(Model().index(0)).height() - 1;
+  const std::pair<Qt::Key, int> keys[] = {
+      {Qt::Key_End, 99999}, {Qt::Key_PageUp, 99999 - page}, {Qt::Key_Up, 99998 - page}, {Qt::Key_Home, 0}};
+  for (const auto& [key, row] : keys) {
+    QTest::keyClick(list, key);
+    EXPECT_EQ(list->currentIndex().row(), row);
+    EXPECT_TRUE(shown(row)) << row;
+  }
+  EXPECT_FALSE(shown(99999));
+  list->scrollTo(Model().index(70000), QAbstractItemView::PositionAtTop);
+  ClickCheckBox(70001);
+  EXPECT_EQ(CheckedRows(Lines()), (std::vector{70001}));
+  QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(list->selectionModel()->selectedRows().size(), 99999 - 70001 + 1);
 }
 
 TEST_F(WindowTest, SortGivesWhatTheEngineGivesForThePanelsOptionsAndRepaintsOnce) {
