@@ -25,8 +25,8 @@
 #include "ui/about/kelvane_about.h"
 #include "ui/main_window/layout/form_resize_layout.h"
 #include "ui/main_window/line_list_model.h"
-#include "ui/main_window/uniform_list_view.h"
 #include "ui/main_window/rectangle_shape.h"
+#include "ui/main_window/uniform_list_view.h"
 
 namespace kelvane::ui {
 namespace {
