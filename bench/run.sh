@@ -40,8 +40,10 @@ echo "Models: 1M lines $(du -m model.ldr | cut -f1) MB, 10M lines $(du -m model1
 read -r sort_time sort_kib cat_time _ gnu_time _ <<<"$($measure "$runs" \
   "'$sorter' -o out.ldr model.ldr" "cat model.ldr > cat.ldr" \
   "LC_ALL=C sort -s -t' ' -k4,4gr -k5,5gr -k3,3g model.ldr > gnu.ldr" | tr '\n' ' ')"
-read -r no_steps_time _ metas_time _ <<<"$($measure "$runs" \
-  "'$sorter' --no-steps -o out.ldr model.ldr" "'$sorter' -o out.ldr metas.ldr" | tr '\n' ' ')"
+# The model with metas is a little larger (one line in eleven more), so it is held to its own copy.
+read -r no_steps_time _ metas_time _ metas_cat_time _ <<<"$($measure "$runs" \
+  "'$sorter' --no-steps -o out.ldr model.ldr" "'$sorter' -o out.ldr metas.ldr" \
+  "cat metas.ldr > cat.ldr" | tr '\n' ' ')"
 read -r big_time big_kib big_cat_time _ <<<"$($measure 3 \
   "'$sorter' -o out10.ldr model10.ldr" "cat model10.ldr > cat10.ldr" | tr '\n' ' ')"
 rm -f out10.ldr cat10.ldr
@@ -61,8 +63,8 @@ row "GNU sort on the same keys, same run" "$gnu_time s" \
   "$(awk -v a="$gnu_time" -v b="$sort_time" 'BEGIN { printf "%.1f x, target >= 20 x", a / b }')"
 check "$no_steps_time < 1.5"
 row "kelvane-sort --no-steps (1M)" "$no_steps_time s" "< 1.5 s"
-check "$metas_time <= 4 * $cat_time"
-row "the same with INVERTNEXT every 10 parts" "$metas_time s" "<= 4 x cat"
+check "$metas_time <= 4 * $metas_cat_time"
+row "the same with INVERTNEXT every 10 parts" "$metas_time s" "<= 4 x cat ($metas_cat_time s)"
 check "$big_time <= 1.5"
 row "kelvane-sort -o OUT FILE (10M)" "$big_time s" "<= 1.5 s (cat $big_cat_time s)"
 # memory_row WHAT PEAK_1M PEAK_10M LIMIT: each peak (KiB) as a multiple of its model's size, against LIMIT.
