@@ -27,12 +27,12 @@ std::size_t SortRun::SortList(document::LineList& lines, std::size_t begin, std:
   // while a section is sorted leaves its lines where they were.
   try {
     for (std::size_t i = begin; i < end; ++i) {
-      if (lines.IsChecked(i)) TakeLine(lines, i);
+      if (lines.IsChecked(i)) TakeLine(i);
       // Tested after a checked line has joined the section, so a checked line that ends in "STEP"
       // closes its own section.
-      if (ClosesSection(lines.Text(i), options_.betweenSteps)) CloseSection(lines);
+      if (ClosesSection(lines.Text(i), options_.betweenSteps)) CloseSection();
     }
-    CloseSection(lines);
+    CloseSection();
   } catch (...) {
     ForgetSection();
     throw;
@@ -40,7 +40,8 @@ std::size_t SortRun::SortList(document::LineList& lines, std::size_t begin, std:
   return movedLines_;
 }
 
-void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
+void SortRun::TakeLine(std::size_t index) {
+  const document::LineList& lines = *lines_;
   // A checked line is never a meta, so the metas of one line never reach back into another unit; and
   // a meta that also closes a section ("0 MLCAD BTG xSTEP") stays where it is, as every boundary does.
   // The walk also stops at the range's start: the line before it belongs to a range another run may
@@ -58,32 +59,33 @@ void SortRun::TakeLine(document::LineList& lines, std::size_t index) {
   SectionLines.push_back(lines.Span(index));
 }
 
-void SortRun::CloseSection(document::LineList& lines) {
+void SortRun::CloseSection() {
   // A section of one line has nothing to sort, but it still ends here: its line must not wander into
   // the next step or model.
   if (SectionLines.size() >= 2) SortSection();
   std::size_t moved = 0;
   for (std::size_t slot = 0; slot < origins_.size(); ++slot) moved += origins_[slot] != slot ? 1 : 0;
   if (moved > 0 && sectionHasMetas_) {
-    RebuildSection(lines);
+    RebuildSection();
   } else {
-    ReturnSectionLines(lines);
+    ReturnSectionLines();
   }
   movedLines_ += moved;
 }
 
-void SortRun::ReturnSectionLines(document::LineList& lines) {
+void SortRun::ReturnSectionLines() {
   for (std::size_t slot = 0; slot < SectionLines.size(); ++slot)
-    lines.SetSpan(positions_[slot], SectionLines[slot]);
+    lines_->SetSpan(positions_[slot], SectionLines[slot]);
   ForgetSection();
 }
 
-void SortRun::RebuildSection(document::LineList& lines) {
+void SortRun::RebuildSection() {
+  document::LineList& lines = *lines_;
   const std::size_t first = unitStarts_.front();
   const std::size_t last = positions_.back();
   // Made before any line moves: if this fails, the list is still as it was.
-  std::vector<document::LineSpan> spans(last - first + 1);
-  std::vector<std::uint8_t> checks(spans.size(), 0);
+  rebuiltSpans_.resize(last - first + 1);
+  rebuiltChecks_.assign(rebuiltSpans_.size(), 0);
   std::size_t out = 0;
   std::size_t slot = 0;
   for (std::size_t i = first; i <= last;) {
@@ -91,18 +93,19 @@ void SortRun::RebuildSection(document::LineList& lines) {
       // This unit's place now holds the unit whose line was sorted into it.
       const std::uint32_t from = origins_[slot];
       for (std::size_t meta = unitStarts_[from]; meta < positions_[from]; ++meta)
-        spans[out++] = lines.Span(meta);
-      spans[out] = SectionLines[slot];
-      checks[out++] = 1;
+        rebuiltSpans_[out++] = lines.Span(meta);
+      rebuiltSpans_[out] = SectionLines[slot];
+      rebuiltChecks_[out++] = 1;
       i = positions_[slot++] + 1;
     } else {
-      spans[out] = lines.Span(i);
-      checks[out++] = lines.IsChecked(i) ? 1 : 0;
+      rebuiltSpans_[out] = lines.Span(i);
+      rebuiltChecks_[out++] = lines.IsChecked(i) ? 1 : 0;
       ++i;
     }
   }
   // The marks only change places, so their count stays right without being touched.
-  for (std::size_t k = 0; k < spans.size(); ++k) lines.Place(first + k, spans[k], checks[k] != 0);
+  for (std::size_t k = 0; k < rebuiltSpans_.size(); ++k)
+    lines.Place(first + k, rebuiltSpans_[k], rebuiltChecks_[k] != 0);
   ForgetSection();
 }
 

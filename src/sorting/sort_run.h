@@ -77,20 +77,20 @@ class SortRun {
   double LineValue(std::size_t index, int key) const;
 
   // Takes the checked line at list index `index` into the open section, with its attached metas.
-  void TakeLine(document::LineList& lines, std::size_t index);
+  void TakeLine(std::size_t index);
   // Sorts the open section if it holds two lines or more and puts its lines back.
-  void CloseSection(document::LineList& lines);
+  void CloseSection();
   // Puts each line of SectionLines into the checked entry it was sorted to.
-  void ReturnSectionLines(document::LineList& lines);
+  void ReturnSectionLines();
   // Writes the sorted section back where units of different sizes changed places: the stretch from
   // the first unit's first meta to the section's last line is laid out anew.
-  void RebuildSection(document::LineList& lines);
+  void RebuildSection();
   void ForgetSection();
 
   SortOptions options_;
   KeyedSelectionSort sorter_;
 
-  const document::LineList* lines_ = nullptr;    // the list being sorted, for the lines' texts
+  document::LineList* lines_ = nullptr;          // the list being sorted
   std::size_t begin_ = 0;                        // the first entry of the range being sorted
   std::vector<document::LineSpan> SectionLines;  // the checked lines of the open section, in list order
   std::vector<float> SortKeys;                   // one key per line of the range being sorted
@@ -99,6 +99,9 @@ class SortRun {
   std::vector<std::uint32_t> origins_;
   std::vector<std::size_t> positions_;   // list index of each checked line of the section, in order
   std::vector<std::size_t> unitStarts_;  // list index of its first attached meta (or of the line)
+  // The stretch RebuildSection lays out anew, made in full before it is written back.
+  std::vector<document::LineSpan> rebuiltSpans_;
+  std::vector<std::uint8_t> rebuiltChecks_;
   bool sectionHasMetas_ = false;
   std::size_t movedLines_ = 0;
 
