@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   kelvane::document::LineList lines(
       {"0 model", "1 16 0 0 0", "1 4 0 0 0", "0 STEP", "1 1 0 0 0", "1 2 0 0 0"});
-  cli::CheckPartLines(lines, ranges);
+  cli::CheckPartLines(lines, *ranges);
   for (std::size_t i = 0; i < lines.Size(); ++i) {
     const bool inRange = std::any_of(ranges->begin(), ranges->end(), [&](const cli::LineRange& r) {
       return r.first <= i + 1 && i + 1 <= r.last;

@@ -49,19 +49,14 @@ std::optional<std::vector<LineRange>> ParseLineRanges(std::string_view text) {
   return ranges;
 }
 
-void CheckPartLines(document::LineList& lines, const std::optional<std::vector<LineRange>>& ranges) {
-  const auto checkIfPart = [&lines](std::size_t index) {
-    if (document::IsCheckable(lines.Text(index))) lines.SetChecked(index, true);
-  };
-  if (!ranges) {
-    for (std::size_t index = 0; index < lines.Size(); ++index) checkIfPart(index);
-    return;
-  }
-  for (const LineRange& range : *ranges) {
+void CheckPartLines(document::LineList& lines, const std::vector<LineRange>& ranges) {
+  for (const LineRange& range : ranges) {
     // Only the part of a range that lies inside the file is walked, so "1-999999999" costs no more
     // than the file's length.
     const std::size_t end = std::min(range.last, lines.Size());
-    for (std::size_t number = range.first; number <= end; ++number) checkIfPart(number - 1);
+    for (std::size_t number = range.first; number <= end; ++number) {
+      if (document::IsCheckable(lines.Text(number - 1))) lines.SetChecked(number - 1, true);
+    }
   }
 }
 

@@ -23,9 +23,8 @@ struct LineRange {
 // text is not such a list.
 std::optional<std::vector<LineRange>> ParseLineRanges(std::string_view text);
 
-// Checks the lines that take part in a sort run: every line that can carry a check mark (it begins
-// with "1"), or, given ranges, only those of them whose numbers lie in a range. Numbers past the last
-// line are ignored.
-void CheckPartLines(document::LineList& lines, const std::optional<std::vector<LineRange>>& ranges);
+// Checks the lines of --lines that take part in a sort run: those that can carry a check mark (they
+// begin with "1") and whose numbers lie in a range. Numbers past the last line are ignored.
+void CheckPartLines(document::LineList& lines, const std::vector<LineRange>& ranges);
 
 }  // namespace kelvane::cli

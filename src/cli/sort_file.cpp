@@ -35,8 +35,10 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
                      document::LineList& model) try {
   model.Clear();  // the last file's lines would only take room from this one's
   const bool standardInput = file == kStandardInputName;
-  document::ReadResult read =
-      standardInput ? document::ReadModelDescriptor(STDIN_FILENO) : document::ReadModelFile(file);
+  // Without --lines every part line takes part, and the reader marks them as it cuts the lines.
+  const auto marks = settings.lines ? document::InitialMarks::kNone : document::InitialMarks::kPartLines;
+  document::ReadResult read = standardInput ? document::ReadModelDescriptor(STDIN_FILENO, marks)
+                                            : document::ReadModelFile(file, marks);
   switch (read.status) {
     case document::ReadResult::Status::kLoaded:
       break;
@@ -47,7 +49,7 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
   }
 
   model = std::move(read.lines);
-  CheckPartLines(model, settings.lines);
+  if (settings.lines) CheckPartLines(model, *settings.lines);
   const bool toStandardOutput = settings.output ? *settings.output == kStandardOutputName : standardInput;
   if (settings.check || toStandardOutput) {
     const FileOutcome sorted{true, {}, sort(model, settings.sort, {})};

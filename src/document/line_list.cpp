@@ -24,6 +24,16 @@ LineList::LineList(const std::vector<std::string>& texts) {
 LineList::LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines)
     : bytes_(std::move(bytes)), spans_(std::move(lines)), checked_(spans_.size(), 0) {}
 
+LineList::LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines,
+                   std::vector<std::uint8_t> checks)
+    : bytes_(std::move(bytes)), spans_(std::move(lines)), checked_(std::move(checks)) {
+  if (checked_.size() != spans_.size()) throw std::invalid_argument("one check mark per line");
+  for (std::uint8_t& mark : checked_) {
+    mark = mark != 0 ? 1 : 0;
+    checkedCount_ += mark;
+  }
+}
+
 bool LineList::SetChecked(std::size_t index, bool checked) {
   if (IsChecked(index) == checked) return false;
   checked_[index] = checked ? 1 : 0;

@@ -29,8 +29,11 @@ class LineList {
   LineList() = default;
   // The texts laid end to end in a buffer of their own, one line each; every entry unchecked.
   explicit LineList(const std::vector<std::string>& texts);
-  // Holds a buffer of no more than kLargestModelSize bytes with spans into it; every entry unchecked.
+  // Holds a buffer of no more than kLargestModelSize bytes with spans into it; every entry unchecked,
+  // or, with `checks` (one per line), checked where its mark is not 0.
   LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines);
+  LineList(std::shared_ptr<const char[]> bytes, std::vector<LineSpan> lines,
+           std::vector<std::uint8_t> checks);
 
   std::size_t Size() const { return spans_.size(); }
   bool Empty() const { return spans_.empty(); }

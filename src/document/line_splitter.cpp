@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "document/check_rules.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -12,8 +14,12 @@ namespace {
 // Appends the lines of `bytes` to `lines`, line end by line end.
 class Splitter {
  public:
-  Splitter(std::string_view bytes, std::vector<LineSpan>& lines)
-      : begin_(bytes.data()), end_(begin_ + bytes.size()), lineStart_(begin_), lines_(lines) {}
+  Splitter(std::string_view bytes, std::vector<LineSpan>& lines, std::vector<std::uint8_t>* partLines)
+      : begin_(bytes.data()),
+        end_(begin_ + bytes.size()),
+        lineStart_(begin_),
+        lines_(lines),
+        partLines_(partLines) {}
 
   void Run() {
     const char* p = begin_;
@@ -47,23 +53,30 @@ class Splitter {
     if (*at == '\r' && lineStart_ != end_ && *lineStart_ == '\n') ++lineStart_;
   }
   void Add(const char* stop) {
-    lines_.push_back(
-        {static_cast<std::uint32_t>(lineStart_ - begin_), static_cast<std::uint32_t>(stop - lineStart_)});
+    const auto length = static_cast<std::size_t>(stop - lineStart_);
+    lines_.push_back({static_cast<std::uint32_t>(lineStart_ - begin_), static_cast<std::uint32_t>(length)});
+    if (partLines_ != nullptr) partLines_->push_back(IsCheckable({lineStart_, length}) ? 1 : 0);
   }
 
   const char* const begin_;
   const char* const end_;
   const char* lineStart_;
   std::vector<LineSpan>& lines_;
+  std::vector<std::uint8_t>* const partLines_;
 };
 
 }  // namespace
 
-std::vector<LineSpan> SplitLines(std::string_view bytes) {
+std::vector<LineSpan> SplitLines(std::string_view bytes, std::vector<std::uint8_t>* partLines) {
   std::vector<LineSpan> lines;
   // Model lines are rarely shorter than this; a good guess saves most of the vector's regrowth.
-  lines.reserve(bytes.size() / 40 + 1);
-  Splitter(bytes, lines).Run();
+  const std::size_t expected = bytes.size() / 40 + 1;
+  lines.reserve(expected);
+  if (partLines != nullptr) {
+    partLines->clear();
+    partLines->reserve(expected);
+  }
+  Splitter(bytes, lines, partLines).Run();
   return lines;
 }
 

@@ -164,7 +164,7 @@ WholeFile ReadWholeFile(int fd, const struct stat& info) {
   return file;
 }
 
-ReadResult ReadToEnd(int fd, const struct stat& info) {
+ReadResult ReadToEnd(int fd, const struct stat& info, InitialMarks marks) {
   ReadResult result;
   try {
     WholeFile file = ReadWholeFile(fd, info);
@@ -177,8 +177,13 @@ ReadResult ReadToEnd(int fd, const struct stat& info) {
       hash.Feed(bytes);
       result.stamp.contentHash = hash.Value();
     }
-    std::vector<LineSpan> spans = SplitLines(bytes);
-    result.lines = LineList(std::move(file.bytes), std::move(spans));
+    if (marks == InitialMarks::kPartLines) {
+      std::vector<std::uint8_t> partLines;
+      std::vector<LineSpan> spans = SplitLines(bytes, &partLines);
+      result.lines = LineList(std::move(file.bytes), std::move(spans), std::move(partLines));
+    } else {
+      result.lines = LineList(std::move(file.bytes), SplitLines(bytes));
+    }
   } catch (const std::bad_alloc&) {
     // Everything read so far has been released while unwinding, so there is room for the message.
     return Unreadable("there is not enough memory to hold its lines");
@@ -189,7 +194,7 @@ ReadResult ReadToEnd(int fd, const struct stat& info) {
 
 }  // namespace
 
-ReadResult ReadModelFile(const std::string& path) {
+ReadResult ReadModelFile(const std::string& path, InitialMarks marks) {
   if (path.empty()) return {};
   // Looked at before opening: opening a device can have effects of its own (a tape rewinds).
   struct stat info {};
@@ -210,13 +215,13 @@ ReadResult ReadModelFile(const std::string& path) {
   if (!S_ISREG(info.st_mode)) return Unreadable(kNotRegularReason);
   // Reads wait again, so that a file held under a lock or on a slow server is waited for, not failed.
   ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
-  return ReadToEnd(file.Get(), info);
+  return ReadToEnd(file.Get(), info, marks);
 }
 
-ReadResult ReadModelDescriptor(int fd) {
+ReadResult ReadModelDescriptor(int fd, InitialMarks marks) {
   struct stat info {};
   if (::fstat(fd, &info) != 0) return Unreadable(errno);
-  return ReadToEnd(fd, info);
+  return ReadToEnd(fd, info, marks);
 }
 
 }  // namespace kelvane::document

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "document/check_rules.h"
 
 namespace kelvane::document {
 namespace {
@@ -13,7 +16,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
-// Blanks, tabs, NUL and bytes that are not UTF-8 are kept; LF then CR is two ends, CR CR LF too. The
+// Blanks, tabs, NUL and bytes that are not UTF-8 are kept; LF then CR is two ends, CR CR LF too. Each
+// line's mark says whether it is a part line. The
 // long cases put line ends, and the two bytes of a CR LF, on both sides of the blocks the scanner reads.
 TEST(LineSplitterTest, CutsAtEachLineEndAndKeepsEveryOtherByte) {
   const std::string longLine(37, 'x');
@@ -36,8 +40,13 @@ TEST(LineSplitterTest, CutsAtEachLineEndAndKeepsEveryOtherByte) {
   }
   for (const auto& [bytes, lines] : all) {
     Lines split;
-    for (const LineSpan span : SplitLines(bytes)) split.push_back(bytes.substr(span.offset, span.length));
+    std::vector<std::uint8_t> marks, expectedMarks;
+    for (const LineSpan span : SplitLines(bytes, &marks)) {
+      split.push_back(bytes.substr(span.offset, span.length));
+      expectedMarks.push_back(IsCheckable(split.back()) ? 1 : 0);
+    }
     EXPECT_EQ(split, lines) << '"' << bytes << '"';
+    EXPECT_EQ(marks, expectedMarks) << '"' << bytes << '"';
   }
 }
 

@@ -39,6 +39,7 @@ TEST(ReadModelFileTest, ReadsOnlyRegularFilesAndRefusesTheRestAtOnce) {
 }
 
 // Standard input may be a pipe of any length: its buffer grows as it fills and keeps what was read.
+// Asked to, the read comes with the part lines checked.
 TEST(ReadModelFileTest, ReadsAPipeToItsEnd) {
   std::string bytes;
   for (int i = 0; bytes.size() < 300000; ++i)
@@ -51,12 +52,13 @@ TEST(ReadModelFileTest, ReadsAPipeToItsEnd) {
           ::write(ends[1], bytes.data() + at, std::min<std::size_t>(7000, bytes.size() - at)));
     ::close(ends[1]);
   });
-  const ReadResult result = ReadModelDescriptor(ends[0]);
+  const ReadResult result = ReadModelDescriptor(ends[0], InitialMarks::kPartLines);
   writer.join();
   ::close(ends[0]);
   std::string joined;
   for (const std::string& line : result.lines.Texts()) joined += line + "\r\n";
   EXPECT_TRUE(result.status == ReadResult::Status::kLoaded && joined == bytes);
+  EXPECT_EQ(result.lines.CheckedCount(), result.lines.Size());  // every line is a part line
 }
 
 // A large file given as standard input after part of it was read is read on from where it stands.
