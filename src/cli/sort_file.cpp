@@ -6,6 +6,8 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "cli/background_sort.h"
@@ -67,10 +69,21 @@ FileOutcome SortFile(const std::string& file, const RunSettings& settings, const
   // A file sorted in place in which no line moved is not written over at all, so the save is called
   // off then; an output elsewhere gets the lines regardless.
   BackgroundSort sorting(sort, model, settings.sort, !settings.output);
+  // Once every line is written, the lines' memory is given back on a thread of its own while the disk
+  // finishes the file and it is renamed into place.
+  std::jthread letGo;
+  const document::LineFeed feed{[&sorting](std::size_t wanted) { return sorting.WaitForFinalLines(wanted); },
+                                [&letGo, &model] {
+                                  try {
+                                    letGo = std::jthread([&model] { model.Clear(); });
+                                  } catch (const std::system_error&) {
+                                    // no thread to be had: the lines go with the next file or the process
+                                  }
+                                }};
   // A file overwritten in place is refused when another program changed it since it was read.
-  const document::SaveResult saved = document::SaveModelFile(
-      target, backup, model, settings.lineEnd, settings.output ? nullptr : &read.stamp,
-      [&sorting](std::size_t wanted) { return sorting.WaitForFinalLines(wanted); });
+  const document::SaveResult saved = document::SaveModelFile(target, backup, model, settings.lineEnd,
+                                                             settings.output ? nullptr : &read.stamp, feed);
+  if (letGo.joinable()) letGo.join();
   const FileOutcome sorted{true, {}, sorting.Finish()};
   if (sorted.moved == 0 && !settings.output) return sorted;
   if (!saved.saved) return Failed(target, std::string("not saved: ") + saved.reason);

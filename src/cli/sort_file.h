@@ -34,7 +34,8 @@ struct FileOutcome {
 // modification time stay as they were; standard input and an output elsewhere get the result
 // regardless. With settings.check nothing is written. A file that another program changed or replaced
 // after it was read is left as that program made it and fails, as does one whose lines do not fit
-// into memory. `model` is where the file's lines are held; it keeps them afterwards.
+// into memory. `model` is where the file's lines are held; once they are written to a file, they are
+// let go while the disk finishes it, and `model` is left empty.
 FileOutcome SortFile(const std::string& file, const RunSettings& settings, const SortFunction& sort,
                      document::LineList& model);
 

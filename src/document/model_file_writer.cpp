@@ -169,13 +169,27 @@ int FinishTemporary(int fd, int error, mode_t mode, const std::string& temporary
 // Returns 0 or the errno of the failure (the temporary file is removed then). ownerKept tells whether
 // it got the owner and group asked for.
 int WriteTemporary(const std::string& target, mode_t mode, const Owner* owner, const LineList& lines,
-                   LineEnd lineEnd, const FinalLines& finalLines, std::string& temporaryPath,
-                   bool& ownerKept) {
+                   LineEnd lineEnd, const LineFeed& feed, std::string& temporaryPath, bool& ownerKept) {
   const int fd = CreateTemporaryBeside(target, temporaryPath);
   if (fd < 0) return errno;
-  const int error = WriteLines(fd, lines, lineEnd, finalLines);
+  const int error = WriteLines(fd, lines, lineEnd, feed.finalLines);
+  if (error == 0 && feed.allWritten) feed.allWritten();
   ownerKept = KeepOwner(fd, owner);
   return FinishTemporary(fd, error, mode, temporaryPath);
+}
+
+// Copies what is left of `in` to `out` through `buffer`. Returns 0 or errno.
+int CopyRest(int in, int out, std::string& buffer) {
+  int error = 0;
+  for (;;) {
+    const ssize_t count = ::read(in, buffer.data(), buffer.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (count == 0) return 0;
+    if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(count), error)) return error;
+  }
 }
 
 // Copies source into a flushed temporary file beside target. Returns 0 or errno.
@@ -190,17 +204,7 @@ int CopyToTemporary(const std::string& source, const std::string& target, mode_t
     ::close(in);
     return error;
   }
-  int error = 0;
-  for (;;) {
-    const ssize_t count = ::read(in, buffer.data(), buffer.size());
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      break;
-    }
-    if (count == 0) break;
-    if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(count), error)) break;
-  }
+  const int error = CopyRest(in, out, buffer);
   ::close(in);
   KeepOwner(out, owner);
   return FinishTemporary(out, error, mode, temporaryPath);
@@ -236,12 +240,20 @@ SaveResult WriteIntoSpecialFile(const std::string& target, const LineList& lines
   return SaveResult{true, {}};
 }
 
-// Writes the lines over the bytes of the file itself, so that every hard link to it sees them and its
-// owner stays. Returns 0 or errno.
-int WriteInPlace(const std::string& target, const LineList& lines, LineEnd lineEnd) {
+// Copies the flushed new file over the bytes of the file itself, so that every hard link to it sees the
+// new lines and its owner stays. Returns 0 or errno.
+int WriteInPlace(const std::string& target, const std::string& flushedCopy) {
+  std::string buffer(kBufferSize, '\0');
+  const int in = ::open(flushedCopy.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return errno;
   const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int error = WriteLines(fd, lines, lineEnd);
+  if (fd < 0) {
+    const int error = errno;
+    ::close(in);
+    return error;
+  }
+  int error = CopyRest(in, fd, buffer);
+  ::close(in);
   const off_t end = ::lseek(fd, 0, SEEK_CUR);
   if (error == 0 && (end < 0 || ::ftruncate(fd, end) != 0)) error = errno;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
@@ -293,7 +305,7 @@ std::optional<std::string> BackupPathFor(std::string_view path) {
 
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
                          const LineList& lines, LineEnd lineEnd, const FileStamp* loaded,
-                         const FinalLines& finalLines) {
+                         const LineFeed& feed) {
   if (NameOf(modelPath).empty()) return Failure("the file name is empty");
   const std::string target = ResolveLink(modelPath);
 
@@ -307,7 +319,7 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
     return Failure("the file is read-only");
   }
   if (exists && !S_ISREG(info.st_mode)) {
-    if (finalLines && !finalLines(lines.Size())) return Failure(ErrorText(ECANCELED));
+    if (feed.finalLines && !feed.finalLines(lines.Size())) return Failure(ErrorText(ECANCELED));
     return WriteIntoSpecialFile(target, lines, lineEnd);
   }
   if (exists && backupPath && (SameFile(modelPath, *backupPath) || SameFile(target, *backupPath))) {
@@ -320,8 +332,7 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
 
   std::string temporaryModel;
   bool ownerKept = true;
-  if (const int error =
-          WriteTemporary(target, mode, owner, lines, lineEnd, finalLines, temporaryModel, ownerKept);
+  if (const int error = WriteTemporary(target, mode, owner, lines, lineEnd, feed, temporaryModel, ownerKept);
       error != 0) {
     return Failure(std::string("it could not be written in its folder (") + ErrorText(error) + ")");
   }
@@ -350,7 +361,7 @@ SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::
   // file. Such a model is written through in place; the flushed temporary file stays until that
   // succeeded, so a failure half-way still loses nothing.
   if (exists && (info.st_nlink > 1 || !ownerKept)) {
-    if (const int error = WriteInPlace(target, lines, lineEnd); error != 0) {
+    if (const int error = WriteInPlace(target, temporaryModel); error != 0) {
       return Failure(std::string("it could not be written in place (") + ErrorText(error) +
                      "); the new lines are kept in " + Quoted(NameOf(temporaryModel)));
     }

@@ -35,6 +35,15 @@ std::optional<std::string> BackupPathFor(std::string_view path);
 // backup stay as they were, and the reason is ECANCELED's text.
 using FinalLines = std::function<std::optional<std::size_t>(std::size_t wanted)>;
 
+// How a save takes lines that are still being sorted, and tells when it is done with them. Either part
+// may be left empty.
+struct LineFeed {
+  FinalLines finalLines;
+  // Told once every line is written to the new file, on the thread that saves: from then on the save
+  // reads no line, so their memory may be given back while the disk finishes.
+  std::function<void()> allWritten;
+};
+
 // Writes every line followed by lineEnd to modelPath, replacing the file atomically: the lines go to a
 // temporary file in the same folder, which is flushed to disk and only then renamed over the model.
 // The model keeps its permissions, owner and group (an administrator's save hands the new file to the
@@ -45,18 +54,18 @@ using FinalLines = std::function<std::optional<std::size_t>(std::size_t wanted)>
 // why. A device or a named pipe is written into instead, without a backup.
 //
 // A model with more than one hard link, or whose owner the new file could not be given, is written
-// through in place once the new lines are flushed beside it and the backup is made, so that every name
-// of it sees the new lines and it stays its owner's; should that write fail, the flushed copy is kept
-// and named in the reason.
+// through in place, from the new file once it is flushed beside it and the backup is made, so that every
+// name of it sees the new lines and it stays its owner's; should that write fail, the flushed copy is
+// kept and named in the reason.
 //
 // With `loaded` (the stamp of the read the lines came from), the save is refused and nothing written
 // when the file was changed or replaced since; a file gone since is saved as a new one.
 //
-// With `finalLines`, lines are written to the temporary file as they become final, so that the disk
+// With feed.finalLines, lines are written to the temporary file as they become final, so that the disk
 // is busy while the rest are still being sorted; a device or a named pipe is written only once all are.
 SaveResult SaveModelFile(const std::string& modelPath, const std::optional<std::string>& backupPath,
                          const LineList& lines, LineEnd lineEnd = LineEnd::kCrLf,
-                         const FileStamp* loaded = nullptr, const FinalLines& finalLines = {});
+                         const FileStamp* loaded = nullptr, const LineFeed& feed = {});
 
 // Writes every line followed by lineEnd to an open file descriptor (standard output for the batch
 // tool). Returns an empty text on success, else the reason.

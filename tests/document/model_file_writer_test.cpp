@@ -119,7 +119,7 @@ TEST(SaveModelFileSequenceTest, RefusesWhatCannotBeSavedSafely) {
       return wanted;
     };
     const SaveResult result = SaveModelFile(folder.File("m.dat"), folder.File("m.bak"),
-                                            LineList({"a", "b", "c"}), LineEnd::kLf, nullptr, oneAtATime);
+                                            LineList({"a", "b", "c"}), LineEnd::kLf, nullptr, {oneAtATime});
     EXPECT_EQ(result.saved, !callOff) << result.reason;
     EXPECT_EQ(asked, (callOff ? std::vector<std::size_t>{1, 2, 3} : std::vector<std::size_t>{1, 2, 3, 3}));
     EXPECT_EQ(folder.Read("m.dat"), callOff ? "old" : "a\nb\nc\n");
