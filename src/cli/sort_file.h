@@ -7,16 +7,15 @@
 
 #include "cli/command_line.h"
 #include "document/line_list.h"
+#include "sorting/sort_command.h"
 #include "sorting/sort_options.h"
 
 namespace kelvane::cli {
 
-// Told how many lines from the start of the list are final, as the sort goes on.
-using SortProgress = std::function<void(std::size_t finalLines)>;
-// The engine as the tool calls it: sorts the checked lines among their own positions, telling its
-// progress, and returns how many of them moved.
-using SortFunction =
-    std::function<std::size_t(document::LineList&, const sorting::SortOptions&, const SortProgress&)>;
+// The engine as the tool calls it (SortCheckedLines): sorts the checked lines among their own
+// positions, telling its progress, and returns how many of them moved.
+using SortFunction = std::function<std::size_t(document::LineList&, const sorting::SortOptions&,
+                                               const sorting::SortProgress&)>;
 
 // How messages name standard input, as they name standard output "standard output".
 inline constexpr std::string_view kStandardInputMessageName = "standard input";
