@@ -10,7 +10,6 @@
 namespace kelvane::ui {
 
 UniformListView::UniformListView(QWidget* parent) : QListView(parent) {
-  setUniformItemSizes(true);
   setVerticalScrollMode(ScrollPerItem);  // the vertical scroll bar counts rows
   setHorizontalScrollMode(ScrollPerPixel);
 }
